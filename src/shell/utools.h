@@ -1,0 +1,35 @@
+// Text and number helpers shared by the whole program, and the program-wide variables.
+#pragma once
+
+#include <QString>
+#include <stdexcept>
+
+// Raised when a text without a decimal point is not a valid 32-bit integer.
+class EConvertError : public std::runtime_error {
+public:
+    explicit EConvertError(const QString& text);
+    // The message in the program's language, ready to be shown to the user.
+    QString Message() const { return m_message; }
+
+private:
+    QString m_message;
+};
+
+// Removes trailing space characters (code 32 only).
+QString TrimTrailingBlanks(const QString& text);
+
+// File name without its folder and without its last extension.
+QString FileTitle(const QString& path);
+
+// General number format: 15 significant digits, "." as decimal separator.
+QString FloatToText(long double value);
+
+// Tolerant reading of typed and received numbers; throws EConvertError.
+long double TextToFloat(const QString& text);
+
+// Program-wide state shared by several windows.
+extern bool ArchiveChanged;
+extern QString LastSelectFields;
+extern QString LastSelectFrom;
+extern unsigned char LastSelectState;
+extern bool DragHasRows;
