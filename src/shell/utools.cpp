@@ -12,9 +12,25 @@ QString LastSelectFields;
 QString LastSelectFrom;
 unsigned char LastSelectState = 0;
 bool DragHasRows = false;
+QString ShortDateFormat = QStringLiteral("dd/MM/yy");
 
-EConvertError::EConvertError(const QString& text)
-    : std::runtime_error(text.toStdString()), m_message(ULang::NotAnInteger.arg(text))
+namespace {
+QString ConvertMessage(const QString& text, EConvertError::Kind kind)
+{
+    switch (kind) {
+    case EConvertError::Kind::Float:
+        return ULang::NotAFloat.arg(text);
+    case EConvertError::Kind::Date:
+        return ULang::NotADate.arg(text);
+    case EConvertError::Kind::Integer:
+        break;
+    }
+    return ULang::NotAnInteger.arg(text);
+}
+} // namespace
+
+EConvertError::EConvertError(const QString& text, Kind kind)
+    : std::runtime_error(ConvertMessage(text, kind).toStdString()), m_message(ConvertMessage(text, kind))
 {
 }
 

@@ -4,10 +4,11 @@
 #include <QString>
 #include <stdexcept>
 
-// Raised when a text without a decimal point is not a valid 32-bit integer.
+// Raised when a text cannot be read as the number or date it must be.
 class EConvertError : public std::runtime_error {
 public:
-    explicit EConvertError(const QString& text);
+    enum class Kind { Integer, Float, Date };
+    explicit EConvertError(const QString& text, Kind kind = Kind::Integer);
     // The message in the program's language, ready to be shown to the user.
     QString Message() const { return m_message; }
 
@@ -33,3 +34,6 @@ extern QString LastSelectFields;
 extern QString LastSelectFrom;
 extern unsigned char LastSelectState;
 extern bool DragHasRows;
+
+// Date format of grids, statements and device dates (Qt notation of "dd/mm/yy").
+extern QString ShortDateFormat;

@@ -13,6 +13,11 @@ struct ReadCase {
     long double expected;
 };
 
+void PrintTo(const ReadCase& c, std::ostream* os)
+{
+    *os << '"' << c.text << '"';
+}
+
 class TextToFloatTest : public ::testing::TestWithParam<ReadCase> {};
 
 TEST_P(TextToFloatTest, ReadsTolerantly)
@@ -49,6 +54,11 @@ struct WriteCase {
     long double value;
     const char* expected;
 };
+
+void PrintTo(const WriteCase& c, std::ostream* os)
+{
+    *os << c.expected;
+}
 
 class FloatToTextTest : public ::testing::TestWithParam<WriteCase> {};
 
