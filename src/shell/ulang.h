@@ -74,9 +74,15 @@ inline const QString MenuHelpContents = QStringLiteral("Помощь");
 inline const QString SysMinimize = QStringLiteral("Свернуть");
 inline const QString SysRestore = QStringLiteral("Восстановить");
 inline const QString SysClose = QStringLiteral("Закрыть");
+// %1 the help file's full path
+inline const QString HelpFileMissing = QStringLiteral("Файл справки %1 не найден!");
+inline const QString HelpCaption = QStringLiteral("Справка - Кварцет KM350");
 inline const QString HelpFileName = QStringLiteral("КВАРЦЕТ KM350.html"); // below the help folder of the current directory
 
 // Serial port settings panel
+// %1 the values found, %2 and %3 the port and rate used instead
+inline const QString BadPortSettings = QStringLiteral(
+    "В настройках записаны недопустимые значения порта или скорости (%1). Используются %2 и %3.");
 inline const QString PortSettingsCaption = QStringLiteral("Настройки последовательного порта");
 inline const QString PortLabel = QStringLiteral("Используемый порт");
 inline const QString SpeedLabel = QStringLiteral("Скорость передачи");
@@ -94,6 +100,8 @@ inline const QString AboutTitle = QStringLiteral("Программа \"Квар�
 inline const QString AboutLine1 = QStringLiteral("Обеспечивает обмен данными с прибором");
 inline const QString AboutLine2 = QStringLiteral("\"Кварцет KM350\".  А также хранение,"); // two blanks after the point
 inline const QString AboutLine3 = QStringLiteral("сортировку,  экспорт и импорт данных.");
+inline const QString AboutDeveloper = QStringLiteral("Разработка: ООО \"Ормикс\", отдел программного обеспечения");
+inline const QString AboutContacts = QStringLiteral("Телефон: +7 (495) 000-00-00\nЭлектронная почта: support@ormix.example");
 
 // Grid print and export (printed heading: AppCaption; meter types grid title: MeterTypesCaption)
 inline const QString PrintPageHeader = QStringLiteral("Страница. &[Page]"); // the print component puts the page number in place of &[Page]

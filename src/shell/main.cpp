@@ -1,0 +1,119 @@
+// Start-up of the program: one copy only, the data module, the windows in their order, the loop.
+#include "archive/tftable.h"
+#include "archive/tftip.h"
+#include "database/schema.h"
+#include "database/tdm.h"
+#include "exchange/ui/tfsinchro.h"
+#include "selection/tfsql.h"
+#include "shell/singleinstance.h"
+#include "shell/tfexpert.h"
+#include "shell/ulang.h"
+#include "widgets/messagebox.h"
+
+#include <QApplication>
+#include <QLocale>
+#include <QMdiArea>
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+int CreateArchive(int argc, char* argv[], const char* path)
+{
+    QCoreApplication app(argc, argv);
+    QString error;
+    if (!ArchiveSchema::CreateArchiveFile(QString::fromLocal8Bit(path), &error)) {
+        std::fprintf(stderr, "km350: %s\n", error.toUtf8().constData());
+        return 1;
+    }
+    std::printf("%s\n", path);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (argc == 3 && std::strcmp(argv[1], "--new-archive") == 0)
+        return CreateArchive(argc, argv, argv[2]);
+
+    // Numbers are always read and written with "." whatever the user's locale.
+    QLocale::setDefault(QLocale::c());
+    QApplication app(argc, argv);
+    QApplication::setApplicationDisplayName(ULang::AppTitle);
+    QApplication::setApplicationName(QStringLiteral("km350"));
+    if (qEnvironmentVariable("KM350_MESSAGES") == QStringLiteral("stderr"))
+        InstallStderrMessageHandler();
+    else
+        InstallMessageBoxHandler();
+
+    SingleInstance guard(ULang::AppCaption);
+    if (guard.Acquire() == SingleInstance::Result::AnotherRuns) {
+        if (qEnvironmentVariable("KM350_MESSAGES") == QStringLiteral("stderr"))
+            ShowMessage(ULang::SecondCopy, ULang::AppCaption, MsgIcon::Error);
+        else
+            ShowMessageBox(ULang::SecondCopy, ULang::AppCaption, MsgIcon::Error, MsgButtons::Ok, true);
+        return 0;
+    }
+
+    // Creation order: data module, main window, then the child windows.
+    auto dm = std::make_unique<TDM>();
+    if (!dm->Open()) {
+        ShowMessage(dm->FailureText(), ULang::CaptionError, MsgIcon::Error);
+        return 1;
+    }
+    auto expert = std::make_unique<TFExpert>(*dm);
+    auto* tip = new TFTip(*dm);
+    expert->AddChild(tip);
+    tip->RestoreSettings(dm->REGEH());
+
+    TFSinchro* sinchro = nullptr;
+    TFSQL* sql = nullptr;
+    TFTable* table = nullptr;
+    auto createSinchro = [&] {
+        sinchro = new TFSinchro(*dm);
+        expert->AddChild(sinchro);
+        sinchro->RestoreSettings(dm->REGEH());
+    };
+    auto createSql = [&] {
+        sql = new TFSQL(*dm);
+        expert->AddChild(sql);
+    };
+    auto createTable = [&] {
+        table = new TFTable(*dm);
+        expert->AddChild(table);
+        table->RestoreSettings(dm->REGEH());
+    };
+    // The first window that was maximized, in the order archive, exchange, external data, comes
+    // back to the front maximized once the windows created after it exist.
+    MdiChild* bringBack = nullptr;
+    createSinchro();
+    if (tip->RestoredMaximized())
+        bringBack = tip;
+    else if (sinchro->RestoredMaximized())
+        bringBack = sinchro;
+    createSql();
+    if (!bringBack && sql->RestoredMaximized())
+        bringBack = sql;
+    createTable();
+    expert->showMaximized();
+    // First start: the windows share the frame instead of piling up.
+    bool anySaved = false;
+    for (MdiChild* child : expert->Children())
+        anySaved = anySaved || child->HadSavedPlacement();
+    if (!anySaved)
+        expert->MdiArea()->tileSubWindows();
+    if (bringBack) {
+        bringBack->showMaximized();
+        expert->MdiArea()->setActiveSubWindow(bringBack);
+    }
+
+    int code = app.exec();
+    expert->SaveSettings();
+    // Destroyed in reverse order of creation, the data module last.
+    expert.reset();
+    dm.reset();
+    return code;
+}

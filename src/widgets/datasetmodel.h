@@ -1,0 +1,47 @@
+// Adapter that shows a dataset in a QTableView and writes edits back through the dataset.
+#pragma once
+
+#include "database/dataset.h"
+#include "widgets/gridcolumn.h"
+
+#include <QAbstractTableModel>
+#include <QPointer>
+
+class DataSetModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit DataSetModel(QObject* parent = nullptr);
+
+    void SetDataSet(DataSet* dataSet, const QList<GridColumn>& columns = {});
+    DataSet* GetDataSet() const { return m_dataSet; }
+    const QList<GridColumn>& Columns() const { return m_columns; }
+    void SetColumns(const QList<GridColumn>& columns);
+    int FieldOfColumn(int column) const;
+    // Text shown in a cell (pick list, number and date formats applied).
+    QString DisplayText(int row, int column) const;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+signals:
+    // An edit was refused (a text that is no number): the message has been shown.
+    void EditRefused();
+
+private:
+    void OnReset();
+    void OnRowChanged(int row);
+    void OnRowInserted(int row);
+    void OnRowRemoved(int row);
+    void OnCurrentChanged(int row);
+    QList<GridColumn> DefaultColumns() const;
+
+    QPointer<DataSet> m_dataSet;
+    QList<GridColumn> m_columns;
+    QList<int> m_fieldOfColumn;
+    int m_rowCount = 0;
+    int m_shownCurrent = -1;
+};
