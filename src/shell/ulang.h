@@ -28,4 +28,12 @@ inline const QString ArchiveFileName = QStringLiteral("OrmixDB.sqlite");
 // Number conversion (%1 is the text that failed)
 inline const QString NotAnInteger = QStringLiteral("«%1» не является целым числом.");
 
+// Device exchange: status texts of the exchange panel
+inline const QString ExchangeRunning = QStringLiteral("Идет обмен данными!");
+inline const QString ExchangeFinished = QStringLiteral("Обмен завершен!");
+inline const QString TransferError = QStringLiteral("Ошибка передачи данных!");
+inline const QString NoDeviceLink = QStringLiteral("Нет связи с прибором!");
+inline const QString PortOpened = QStringLiteral("Открыт");
+inline const QString PortClosed = QStringLiteral("Закрыт");
+
 } // namespace ULang
