@@ -17,7 +17,7 @@
 class SimSession {
 public:
     // Starts the simulator with the given options and opens the port on its terminal as COM2.
-    bool Start(const QStringList& simArgs, int requestTimeoutMs = 3000)
+    bool Start(const QStringList& simArgs, int requestTimeoutMs = 10000)
     {
         sim.setProgram(QStringLiteral(KM350_SIM_PATH));
         sim.setArguments(simArgs);

@@ -125,7 +125,7 @@ TEST_P(FaultTest, Case)
     if (c.read)
         args << "--data" << WriteDeviceData(dir);
     SimSession s;
-    ASSERT_TRUE(s.Start(args, c.outcome == ULang::NoDeviceLink ? 1000 : 3000));
+    ASSERT_TRUE(s.Start(args, c.outcome == ULang::NoDeviceLink ? 1000 : 10000));
     s.hooks.rateText = "57600";
     s.hooks.meters = Meters(10);
     s.Run(c.read ? ReadScript : LoadScript(10), 60000);
