@@ -3,7 +3,8 @@
 
 #include <array>
 
-namespace {
+namespace
+{
 
 // Unicode of bytes 0x80-0xBF; 0xC0-0xFF are the contiguous letters U+0410-U+044F.
 constexpr std::array<char16_t, 64> HighTable = {
@@ -31,7 +32,8 @@ char EncodeOne(char16_t u)
 
 } // namespace
 
-namespace Cp1251 {
+namespace Cp1251
+{
 
 QByteArray Encode(const QString& text)
 {

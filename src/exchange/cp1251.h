@@ -4,7 +4,8 @@
 #include <QByteArray>
 #include <QString>
 
-namespace Cp1251 {
+namespace Cp1251
+{
 
 // Characters the code page lacks become "?", so a field keeps its width in bytes.
 QByteArray Encode(const QString& text);

@@ -9,20 +9,34 @@ QString* DeviceRecord::Slot(char letter)
 const QString* DeviceRecord::Slot(char letter) const
 {
     switch (letter) {
-    case 'D': return &D;
-    case 'A': return &A;
-    case 'N': return &N;
-    case 'T': return &T;
-    case 'P': return &P;
-    case 'U': return &U;
-    case 'I': return &I;
-    case 'M': return &M;
-    case 'K': return &K;
-    case 'S': return &S;
-    case 'F': return &F;
-    case 'E': return &E;
-    case 'C': return &C;
-    default: return nullptr;
+    case 'D':
+        return &D;
+    case 'A':
+        return &A;
+    case 'N':
+        return &N;
+    case 'T':
+        return &T;
+    case 'P':
+        return &P;
+    case 'U':
+        return &U;
+    case 'I':
+        return &I;
+    case 'M':
+        return &M;
+    case 'K':
+        return &K;
+    case 'S':
+        return &S;
+    case 'F':
+        return &F;
+    case 'E':
+        return &E;
+    case 'C':
+        return &C;
+    default:
+        return nullptr;
     }
 }
 

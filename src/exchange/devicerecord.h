@@ -3,8 +3,9 @@
 
 #include <QString>
 
-class DeviceRecord {
-public:
+class DeviceRecord
+{
+  public:
     // The letters in the order they are looked for in a record.
     static constexpr const char* Letters = "DANTPUIMKSFEC";
 

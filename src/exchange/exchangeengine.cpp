@@ -90,11 +90,20 @@ void ExchangeEngine::SendSpeed()
     SendFrame();
     m_port.Sleep(3);
     switch (SpeedCode) {
-    case 1: m_port.SetBaudRate(BR__19200); break;
-    case 2: m_port.SetBaudRate(BR__38400); break;
-    case 3: m_port.SetBaudRate(BR__57600); break;
-    case 4: m_port.SetBaudRate(BR_115200); break;
-    default: break;
+    case 1:
+        m_port.SetBaudRate(BR__19200);
+        break;
+    case 2:
+        m_port.SetBaudRate(BR__38400);
+        break;
+    case 3:
+        m_port.SetBaudRate(BR__57600);
+        break;
+    case 4:
+        m_port.SetBaudRate(BR_115200);
+        break;
+    default:
+        break;
     }
 }
 
@@ -160,7 +169,8 @@ void ExchangeEngine::PollPort()
         RxText.clear();
         Edit1 = QStringLiteral("/");
     }
-    // Outside a frame every byte is dropped, a stray LF included: it never re-handles the last frame.
+    // Outside a frame every byte is dropped, a stray LF included: it never re-handles the last
+    // frame.
     if (WaitingForStart)
         return;
     RxText.append(b);

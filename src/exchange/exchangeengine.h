@@ -10,9 +10,10 @@
 #include <QObject>
 #include <QStringList>
 
-class ExchangeEngine : public QObject {
+class ExchangeEngine : public QObject
+{
     Q_OBJECT
-public:
+  public:
     // A frame longer than this is garbage on the line; it is dropped rather than collected further.
     static constexpr qsizetype MaxFrameBytes = 4096;
 
@@ -22,12 +23,12 @@ public:
     // State of the running exchange; the exchange commands set it up.
     QStringList Script;
     int Step = 0;
-    QByteArray FrameBytes;      // the last frame sent, kept for retransmission
+    QByteArray FrameBytes;       // the last frame sent, kept for retransmission
     bool WaitingForStart = true; // no incoming frame is being collected
-    QByteArray RxText;          // the incoming frame from its "/"
+    QByteArray RxText;           // the incoming frame from its "/"
     quint8 SpeedCode = 1;
     int Retries = 0;
-    DeviceRecord Values;        // the last device record's lettered values
+    DeviceRecord Values; // the last device record's lettered values
     bool IncompleteIdent = false;
     quint8 Checksum = 0;
     QString Edit1; // trace of the last frame received
@@ -55,7 +56,7 @@ public:
     void TimerRequestTimer();
     void TimerColorTimer();
 
-private:
+  private:
     // One poll step per waiting byte, on the port's ready-read notification.
     void OnReadyRead();
 

@@ -10,8 +10,9 @@
 
 enum class StatusColour { Unchanged, Green, Red };
 
-class ExchangeHooks {
-public:
+class ExchangeHooks
+{
+  public:
     virtual ~ExchangeHooks() = default;
 
     // Writes the rows of one received record, all of them or none; false (or an exception)

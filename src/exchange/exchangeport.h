@@ -22,9 +22,10 @@ enum TBaudRate : int {
     BR_256000
 };
 
-class ExchangePort : public QObject {
+class ExchangePort : public QObject
+{
     Q_OBJECT
-public:
+  public:
     using QObject::QObject;
     ~ExchangePort() override = default;
 
@@ -44,7 +45,7 @@ public:
     // Short pause the protocol needs around a rate switch.
     virtual void Sleep(int milliseconds) = 0;
 
-signals:
+  signals:
     // New bytes have arrived.
     void ReadyRead();
 };

@@ -4,8 +4,9 @@
 #include <functional>
 #include <utility>
 
-class ExchangeTimer {
-public:
+class ExchangeTimer
+{
+  public:
     virtual ~ExchangeTimer() = default;
     // Starting a running timer does not restart its interval.
     virtual void Start() = 0;
@@ -14,13 +15,13 @@ public:
 
     void SetHandler(std::function<void()> handler) { m_handler = std::move(handler); }
 
-protected:
+  protected:
     void Fire()
     {
         if (m_handler)
             m_handler();
     }
 
-private:
+  private:
     std::function<void()> m_handler;
 };

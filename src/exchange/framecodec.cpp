@@ -4,9 +4,11 @@
 #include "exchange/cp1251.h"
 #include "shell/utools.h"
 
-namespace FrameCodec {
+namespace FrameCodec
+{
 
-namespace {
+namespace
+{
 
 void AppendField(QByteArray& out, char letter, const QByteArray& value)
 {

@@ -8,7 +8,8 @@
 #include <QByteArray>
 #include <QString>
 
-namespace FrameCodec {
+namespace FrameCodec
+{
 
 constexpr char Slash = '/';
 constexpr char STX = 0x02;

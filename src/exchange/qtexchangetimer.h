@@ -5,13 +5,14 @@
 
 #include <QTimer>
 
-class QtExchangeTimer : public ExchangeTimer {
-public:
+class QtExchangeTimer : public ExchangeTimer
+{
+  public:
     explicit QtExchangeTimer(int intervalMs);
     void Start() override;
     void Stop() override;
     bool IsActive() const override;
 
-private:
+  private:
     QTimer m_timer;
 };

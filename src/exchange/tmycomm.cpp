@@ -1,4 +1,5 @@
-// Serial port on Qt Serial Port; writes and drains go to the descriptor so they block like the device expects.
+// Serial port on Qt Serial Port; writes and drains go to the descriptor so they block like the
+// device expects.
 #include "exchange/tmycomm.h"
 
 #include <QDeadlineTimer>
@@ -11,7 +12,8 @@
 #include <termios.h>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 
 void RequireNonNegative(int value, const char* what)
 {
@@ -33,7 +35,7 @@ TMyComm::~TMyComm()
 
 int TMyComm::RateOf(TBaudRate rate)
 {
-    static constexpr int Rates[] = {110,   300,   600,   1200,  2400,   4800,   9600, 14400,
+    static constexpr int Rates[] = {110,   300,   600,   1200,  2400,   4800,   9600,  14400,
                                     19200, 38400, 56000, 57600, 115200, 128000, 256000};
     const int i = static_cast<int>(rate);
     return i >= 0 && i < static_cast<int>(std::size(Rates)) ? Rates[i] : 9600;
@@ -59,15 +61,21 @@ void TMyComm::ApplyLineSettings()
     m_port.setBaudRate(RateOf(m_baudRate));
     if (m_byteSize >= 5 && m_byteSize <= 8)
         m_port.setDataBits(static_cast<QSerialPort::DataBits>(m_byteSize));
-    static constexpr QSerialPort::Parity Parities[] = {QSerialPort::NoParity, QSerialPort::OddParity,
-                                                       QSerialPort::EvenParity, QSerialPort::MarkParity,
-                                                       QSerialPort::SpaceParity};
+    static constexpr QSerialPort::Parity Parities[] = {
+        QSerialPort::NoParity, QSerialPort::OddParity, QSerialPort::EvenParity,
+        QSerialPort::MarkParity, QSerialPort::SpaceParity};
     const int p = static_cast<int>(m_parity);
     m_port.setParity(p >= 0 && p < 5 ? Parities[p] : QSerialPort::NoParity);
     switch (m_stopBits) {
-    case SB_ONE5STOPBITS: m_port.setStopBits(QSerialPort::OneAndHalfStop); break;
-    case SB_TWOSTOPBITS: m_port.setStopBits(QSerialPort::TwoStop); break;
-    default: m_port.setStopBits(QSerialPort::OneStop); break;
+    case SB_ONE5STOPBITS:
+        m_port.setStopBits(QSerialPort::OneAndHalfStop);
+        break;
+    case SB_TWOSTOPBITS:
+        m_port.setStopBits(QSerialPort::TwoStop);
+        break;
+    default:
+        m_port.setStopBits(QSerialPort::OneStop);
+        break;
     }
     m_port.setFlowControl(QSerialPort::NoFlowControl);
     m_port.clearError();

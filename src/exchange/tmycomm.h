@@ -7,9 +7,10 @@
 #include <QString>
 #include <functional>
 
-class TMyComm : public ExchangePort {
+class TMyComm : public ExchangePort
+{
     Q_OBJECT
-public:
+  public:
     enum TStopBits : int { SB_ONESTOPBIT, SB_ONE5STOPBITS, SB_TWOSTOPBITS };
     enum TComNo : int { Com1, Com2, Com3, Lpt1 };
     enum TParity : int { paNone, paOdd, paEven, paMark, paSpace };
@@ -56,7 +57,7 @@ public:
     // The device path of a port name, from the settings group "Ports" or the default.
     static QString DevicePath(TComNo comNo);
 
-private:
+  private:
     void ApplyLineSettings();
     void Drain();
 

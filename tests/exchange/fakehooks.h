@@ -8,8 +8,9 @@
 #include <functional>
 #include <stdexcept>
 
-class FakeHooks : public ExchangeHooks {
-public:
+class FakeHooks : public ExchangeHooks
+{
+  public:
     QList<MeterRow> meters;
     QList<TypeRow> types;
     qsizetype meterCursor = 0;

@@ -1,4 +1,5 @@
-// A port double: the test feeds received bytes and reads back every write with the rate it went out at.
+// A port double: the test feeds received bytes and reads back every write with the rate it went out
+// at.
 #pragma once
 
 #include "exchange/exchangeport.h"
@@ -6,8 +7,9 @@
 #include <QByteArray>
 #include <QList>
 
-class FakePort : public ExchangePort {
-public:
+class FakePort : public ExchangePort
+{
+  public:
     struct Sent {
         QByteArray bytes;
         TBaudRate rate;

@@ -3,8 +3,9 @@
 
 #include "exchange/exchangetimer.h"
 
-class FakeTimer : public ExchangeTimer {
-public:
+class FakeTimer : public ExchangeTimer
+{
+  public:
     bool active = false;
 
     void Start() override { active = true; }

@@ -1,4 +1,5 @@
-// A km350-sim process on a pseudo-terminal and the program's port, engine and timers connected to it.
+// A km350-sim process on a pseudo-terminal and the program's port, engine and timers connected to
+// it.
 #pragma once
 
 #include "exchange/exchangeengine.h"
@@ -14,8 +15,9 @@
 #include <QThread>
 #include <memory>
 
-class SimSession {
-public:
+class SimSession
+{
+  public:
     // Starts the simulator with the given options and opens the port on its terminal as COM2.
     bool Start(const QStringList& simArgs, int requestTimeoutMs = 10000)
     {
@@ -70,14 +72,14 @@ public:
         return hooks.status == ULang::TransferError || hooks.status == ULang::NoDeviceLink;
     }
 
-    template <typename Pred>
-    static bool WaitFor(Pred done, int timeoutMs)
+    template <typename Pred> static bool WaitFor(Pred done, int timeoutMs)
     {
         QDeadlineTimer deadline(timeoutMs);
         while (!done()) {
             if (deadline.hasExpired())
                 return false;
-            QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 50);
+            QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents,
+                                            50);
         }
         return true;
     }

@@ -4,7 +4,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 QByteArray Bytes(const char* text, std::size_t size)
 {
@@ -56,7 +57,9 @@ struct FitCase {
     QByteArray expected;
 };
 
-class FitFieldTest : public ::testing::TestWithParam<FitCase> {};
+class FitFieldTest : public ::testing::TestWithParam<FitCase>
+{
+};
 
 TEST_P(FitFieldTest, PadsAndCuts)
 {
@@ -64,20 +67,28 @@ TEST_P(FitFieldTest, PadsAndCuts)
     EXPECT_EQ(FrameCodec::FitField(QString::fromUtf8(c.text), c.width), c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Fields, FitFieldTest,
-    ::testing::Values(FitCase{"abc", 16, QByteArray("abc             ")},
-                      FitCase{"ABCDEFGHIJKL", 9, QByteArray("ABCDEFGHI")},
-                      FitCase{"", 5, QByteArray("     ")},
-                      FitCase{"СО-И446", 9, Bytes("\xD1\xCE-\xC8" "446  ", 9)},
-                      FitCase{"ЦЭ6803ВМ7Р", 9, Bytes("\xD6\xDD" "6803\xC2\xCC" "7", 9)}));
+INSTANTIATE_TEST_SUITE_P(Fields, FitFieldTest,
+                         ::testing::Values(FitCase{"abc", 16, QByteArray("abc             ")},
+                                           FitCase{"ABCDEFGHIJKL", 9, QByteArray("ABCDEFGHI")},
+                                           FitCase{"", 5, QByteArray("     ")},
+                                           FitCase{"СО-И446", 9,
+                                                   Bytes("\xD1\xCE-\xC8"
+                                                         "446  ",
+                                                         9)},
+                                           FitCase{"ЦЭ6803ВМ7Р", 9,
+                                                   Bytes("\xD6\xDD"
+                                                         "6803\xC2\xCC"
+                                                         "7",
+                                                         9)}));
 
 struct ConstantCase {
     long double value;
     QByteArray expected;
 };
 
-class ConstantFieldTest : public ::testing::TestWithParam<ConstantCase> {};
+class ConstantFieldTest : public ::testing::TestWithParam<ConstantCase>
+{
+};
 
 TEST_P(ConstantFieldTest, GeneralFormCutToFive)
 {
@@ -86,7 +97,8 @@ TEST_P(ConstantFieldTest, GeneralFormCutToFive)
 
 INSTANTIATE_TEST_SUITE_P(Constants, ConstantFieldTest,
                          ::testing::Values(ConstantCase{6400, "6400 "}, ConstantCase{1600, "1600 "},
-                                           ConstantCase{500, "500  "}, ConstantCase{123456, "12345"},
+                                           ConstantCase{500, "500  "},
+                                           ConstantCase{123456, "12345"},
                                            ConstantCase{12.3456789L, "12.34"},
                                            ConstantCase{0.5L, "0.5  "}, ConstantCase{0, "0    "}));
 
@@ -96,23 +108,29 @@ TEST(Frames, ControlAndSpeedFrames)
     EXPECT_EQ(FrameCodec::ControlFrame(0x06), Bytes("/\x06\r\n", 4));
     // The rate code is a raw byte, not a digit.
     EXPECT_EQ(FrameCodec::SpeedFrame(4), Bytes("/V(\x04)\r\n", 7));
-    EXPECT_EQ(FrameCodec::Trace('@', FrameCodec::ControlFrame('?')), QStringLiteral("@+47+63+13+10"));
-    EXPECT_EQ(FrameCodec::Trace('/', FrameCodec::ControlFrame(0x06)), QStringLiteral("/+47+6+13+10"));
+    EXPECT_EQ(FrameCodec::Trace('@', FrameCodec::ControlFrame('?')),
+              QStringLiteral("@+47+63+13+10"));
+    EXPECT_EQ(FrameCodec::Trace('/', FrameCodec::ControlFrame(0x06)),
+              QStringLiteral("/+47+6+13+10"));
 }
 
 TEST(Frames, MeterRecordIsByteExact)
 {
-    MeterRow row{QStringLiteral("abc"), QStringLiteral("ABCDEFGHIJKL"), 6400, QStringLiteral("123")};
+    MeterRow row{QStringLiteral("abc"), QStringLiteral("ABCDEFGHIJKL"), 6400,
+                 QStringLiteral("123")};
     const QByteArray expected =
-        Bytes("/\x02" "A(abc             )T(ABCDEFGHI)P(6400 )N(123      )D(        )\x03\x7F\r\n", 68);
+        Bytes("/\x02"
+              "A(abc             )T(ABCDEFGHI)P(6400 )N(123      )D(        )\x03\x7F\r\n",
+              68);
     EXPECT_EQ(FrameCodec::MeterRecord(row), expected);
 }
 
 TEST(Frames, TypeRecordCarriesCyrillicIn1251)
 {
     TypeRow row{QStringLiteral("СО-И446"), 1600};
-    const QByteArray expected =
-        Bytes("/\x02T(\xD1\xCE-\xC8" "446  )P(1600 )\x03\x9F\r\n", 26);
+    const QByteArray expected = Bytes("/\x02T(\xD1\xCE-\xC8"
+                                      "446  )P(1600 )\x03\x9F\r\n",
+                                      26);
     EXPECT_EQ(FrameCodec::TypeRecord(row), expected);
 }
 
@@ -127,7 +145,10 @@ TEST(ParseRecord, ReadsTrimmedValuesOfAGoodRecord)
 {
     DeviceRecord v;
     bool incomplete = false;
-    const QByteArray frame = DeviceFrame(QByteArray("A(12  )T(") + Bytes("\xD1\xCE-\xC8" "446", 7) +
+    const QByteArray frame = DeviceFrame(QByteArray("A(12  )T(") +
+                                         Bytes("\xD1\xCE-\xC8"
+                                               "446",
+                                               7) +
                                          "  )N(777)P(6400 )D(15/06/07)E(123.4)");
     EXPECT_TRUE(FrameCodec::ParseRecord(frame, v, incomplete));
     EXPECT_EQ(v.A, "12");
@@ -149,7 +170,9 @@ struct RecordCase {
     bool incomplete;
 };
 
-class ParseRecordTest : public ::testing::TestWithParam<RecordCase> {};
+class ParseRecordTest : public ::testing::TestWithParam<RecordCase>
+{
+};
 
 TEST_P(ParseRecordTest, Case)
 {
@@ -165,14 +188,20 @@ TEST_P(ParseRecordTest, Case)
 INSTANTIATE_TEST_SUITE_P(
     Records, ParseRecordTest,
     ::testing::Values(
-        RecordCase{"result", DeviceFrame("U(220.1)I(5)M(1100)K(0.8)S(-0.25)F(C)"), true, 'S', "-0.25", false},
-        RecordCase{"wrong checksum keeps the values read", DeviceFrame("U(220)I(5)C(2)", 1), false, 'C', "2", false},
-        RecordCase{"no ) before ETX", QByteArray("/\x02U(220\x03\x00\r\n", 11), false, 'U', "", false},
+        RecordCase{"result", DeviceFrame("U(220.1)I(5)M(1100)K(0.8)S(-0.25)F(C)"), true, 'S',
+                   "-0.25", false},
+        RecordCase{"wrong checksum keeps the values read", DeviceFrame("U(220)I(5)C(2)", 1), false,
+                   'C', "2", false},
+        RecordCase{"no ) before ETX", QByteArray("/\x02U(220\x03\x00\r\n", 11), false, 'U', "",
+                   false},
         RecordCase{"empty field has no value", DeviceFrame("A()T(x)N(1)"), true, 'A', "", true},
         RecordCase{"blank serial number", DeviceFrame("A(1)T(x)N(   )"), true, 'N', "", true},
-        RecordCase{"absent letter keeps its value", DeviceFrame("U(1)I(2)"), true, 'C', "old", false},
-        RecordCase{"letter inside a value is no field", DeviceFrame("E(xC(9)"), true, 'C', "old", false},
-        RecordCase{"first occurrence decides", DeviceFrame("U(1)I(2)xS(3)S(4)"), true, 'S', "", false},
+        RecordCase{"absent letter keeps its value", DeviceFrame("U(1)I(2)"), true, 'C', "old",
+                   false},
+        RecordCase{"letter inside a value is no field", DeviceFrame("E(xC(9)"), true, 'C', "old",
+                   false},
+        RecordCase{"first occurrence decides", DeviceFrame("U(1)I(2)xS(3)S(4)"), true, 'S', "",
+                   false},
         RecordCase{"not a record", Bytes("/\x06\r\n", 4), false, 'U', "", false}),
     [](const ::testing::TestParamInfo<RecordCase>& p) { return "case" + std::to_string(p.index); });
 

@@ -1,4 +1,5 @@
-// Loads and reads through the real port and engine against km350-sim on a pseudo-terminal, with faults.
+// Loads and reads through the real port and engine against km350-sim on a pseudo-terminal, with
+// faults.
 #include "exchange/framecodec.h"
 #include "qtapp.h"
 #include "simsession.h"
@@ -11,7 +12,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 QStringList LoadScript(int meters)
 {
@@ -27,7 +29,8 @@ const QStringList ReadScript{"C?", "Speed", "C?", "CR", "CRD", QStringLiteral("�
 QList<MeterRow> Meters(int count)
 {
     QList<MeterRow> rows;
-    const QString types[] = {QStringLiteral("ЦЭ6803ВМ7Р32"), QStringLiteral("СО-И446"), QStringLiteral("Меркурий")};
+    const QString types[] = {QStringLiteral("ЦЭ6803ВМ7Р32"), QStringLiteral("СО-И446"),
+                             QStringLiteral("Меркурий")};
     const long double constants[] = {6400, 1600, 12345.6L};
     for (int i = 0; i < count; ++i)
         rows.append(MeterRow{QStringLiteral("ул. Мира %1").arg(i), types[i % 3], constants[i % 3],
@@ -42,12 +45,20 @@ QString WriteDeviceData(const QTemporaryDir& dir)
     for (int i = 0; i < 10; ++i) {
         QJsonArray results;
         for (int r = 0; r < 3; ++r)
-            results.append(QJsonObject{{"voltage", "230.0"}, {"current", QString::number(r + 1)},
-                                       {"power", "230"}, {"pf", "0.8"}, {"error", "0.1"}, {"suffix", "C"}});
-        QJsonObject verification{{"date", "15/06/07"}, {"reading", "12.5"}, {"results", results},
+            results.append(QJsonObject{{"voltage", "230.0"},
+                                       {"current", QString::number(r + 1)},
+                                       {"power", "230"},
+                                       {"pf", "0.8"},
+                                       {"error", "0.1"},
+                                       {"suffix", "C"}});
+        QJsonObject verification{{"date", "15/06/07"},
+                                 {"reading", "12.5"},
+                                 {"results", results},
                                  {"creep", QJsonObject{{"voltage", "264"}, {"state", "2"}}}};
-        meters.append(QJsonObject{{"address", QString::number(i)}, {"type", QStringLiteral("СО-И446")},
-                                  {"constant", "1600"}, {"number", QString::number(500 + i)},
+        meters.append(QJsonObject{{"address", QString::number(i)},
+                                  {"type", QStringLiteral("СО-И446")},
+                                  {"constant", "1600"},
+                                  {"number", QString::number(500 + i)},
                                   {"verifications", QJsonArray{verification}}});
     }
     const QString path = dir.filePath("device.json");
@@ -57,8 +68,9 @@ QString WriteDeviceData(const QTemporaryDir& dir)
     return path;
 }
 
-class EndToEnd : public ::testing::Test {
-protected:
+class EndToEnd : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         TestApp();
@@ -89,7 +101,8 @@ TEST_F(EndToEnd, HundredMetersLoadAndReadBackWithResults)
         EXPECT_EQ(m["type"].toString(), row.PTipCH.left(9)) << i;
         EXPECT_EQ(m["address"].toString(), row.PAddress) << i;
         EXPECT_EQ(m["number"].toString(), row.PNumber) << i;
-        EXPECT_EQ(m["constant"].toString(), QString::fromLatin1(FrameCodec::ConstantField(row.PReductRate)).trimmed());
+        EXPECT_EQ(m["constant"].toString(),
+                  QString::fromLatin1(FrameCodec::ConstantField(row.PReductRate)).trimmed());
     }
 
     s.Run(ReadScript);
@@ -109,12 +122,14 @@ TEST_F(EndToEnd, HundredMetersLoadAndReadBackWithResults)
 struct FaultCase {
     const char* name;
     QStringList simArgs;
-    bool read;            // the fault is in a read, else in a load of 10 meters
-    QString outcome;      // status at the end
-    int stored;           // records stored (read) or meters the device kept (load)
+    bool read;       // the fault is in a read, else in a load of 10 meters
+    QString outcome; // status at the end
+    int stored;      // records stored (read) or meters the device kept (load)
 };
 
-class FaultTest : public EndToEnd, public ::testing::WithParamInterface<FaultCase> {};
+class FaultTest : public EndToEnd, public ::testing::WithParamInterface<FaultCase>
+{
+};
 
 TEST_P(FaultTest, Case)
 {
@@ -139,7 +154,8 @@ TEST_P(FaultTest, Case)
         ASSERT_TRUE(SimSession::WaitFor([&] { return QFile::exists(dump); }, 20000));
         QFile f(dump);
         ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-        EXPECT_EQ(QJsonDocument::fromJson(f.readAll()).object()["meters"].toArray().size(), c.stored);
+        EXPECT_EQ(QJsonDocument::fromJson(f.readAll()).object()["meters"].toArray().size(),
+                  c.stored);
     }
 }
 
@@ -148,10 +164,15 @@ TEST_P(FaultTest, Case)
 INSTANTIATE_TEST_SUITE_P(
     Faults, FaultTest,
     ::testing::Values(
-        FaultCase{"CorruptTwiceIsRecovered", {"--corrupt", "7:2"}, true, ULang::ExchangeFinished, 50},
+        FaultCase{
+            "CorruptTwiceIsRecovered", {"--corrupt", "7:2"}, true, ULang::ExchangeFinished, 50},
         FaultCase{"CorruptThriceFails", {"--corrupt", "7:3"}, true, ULang::TransferError, 6},
         FaultCase{"CutRecordIsRecovered", {"--cut", "3"}, true, ULang::ExchangeFinished, 50},
-        FaultCase{"NoiseAndStrayLineFeeds", {"--garbage", "--stray-lf"}, true, ULang::ExchangeFinished, 50},
+        FaultCase{"NoiseAndStrayLineFeeds",
+                  {"--garbage", "--stray-lf"},
+                  true,
+                  ULang::ExchangeFinished,
+                  50},
         FaultCase{"SplitFrames", {"--split"}, true, ULang::ExchangeFinished, 50},
         FaultCase{"EarlyEndMarkInRead", {"--early-end", "10"}, true, ULang::ExchangeFinished, 6},
         FaultCase{"SilenceInRead", {"--silent-after", "3"}, true, ULang::NoDeviceLink, 0},

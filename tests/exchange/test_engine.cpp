@@ -9,7 +9,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 using FrameCodec::ACK;
 using FrameCodec::NAK;
@@ -43,8 +44,9 @@ QStringList LoadScript(int meters)
 
 const QStringList ReadScript{"C?", "Speed", "C?", "CR", "CRD", QStringLiteral("Принимаю!!!")};
 
-class EngineTest : public ::testing::Test {
-protected:
+class EngineTest : public ::testing::Test
+{
+  protected:
     void SetUp() override { TestApp(); }
 
     void Start(const QStringList& script)
@@ -52,7 +54,10 @@ protected:
         engine.StartExchange(script);
         QCoreApplication::processEvents();
     }
-    QByteArray LastSent() const { return port.writes.isEmpty() ? QByteArray() : port.writes.last().bytes; }
+    QByteArray LastSent() const
+    {
+        return port.writes.isEmpty() ? QByteArray() : port.writes.last().bytes;
+    }
     qsizetype Sent() const { return port.writes.size(); }
     // Runs a read script up to the phase where the device sends its records.
     void StartReading()
@@ -163,7 +168,8 @@ TEST_F(EngineTest, RateTextOutsideTheFourValuesKeepsThePreviousCode)
 
 TEST_F(EngineTest, EndMarkFromTheDeviceMidLoadIsAcknowledgedAndFinishes)
 {
-    hooks.meters = {MeterRow{"1", "T", 1, "N"}, MeterRow{"2", "T", 1, "N"}, MeterRow{"3", "T", 1, "N"}};
+    hooks.meters = {MeterRow{"1", "T", 1, "N"}, MeterRow{"2", "T", 1, "N"},
+                    MeterRow{"3", "T", 1, "N"}};
     Start(LoadScript(3));
     for (int i = 0; i < 5; ++i)
         port.Feed(Ctl(ACK));

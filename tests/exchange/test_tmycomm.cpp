@@ -1,4 +1,5 @@
-// The serial port: device names from the settings, open and close events, rates, range errors, a real pty.
+// The serial port: device names from the settings, open and close events, rates, range errors, a
+// real pty.
 #include "exchange/tmycomm.h"
 #include "qtapp.h"
 
@@ -12,11 +13,13 @@
 #include <termios.h>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 
 void SetPortPath(const char* key, const QString& path)
 {
-    QSettings s(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Ormix"), QStringLiteral("KM350"));
+    QSettings s(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Ormix"),
+                QStringLiteral("KM350"));
     s.setValue(QStringLiteral("Ports/") + QLatin1String(key), path);
 }
 
@@ -33,8 +36,9 @@ struct Pty {
     ~Pty() { ::close(master); }
 };
 
-class TMyCommTest : public ::testing::Test {
-protected:
+class TMyCommTest : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         TestApp();

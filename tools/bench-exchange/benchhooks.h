@@ -5,8 +5,9 @@
 
 #include <QList>
 
-class BenchHooks : public ExchangeHooks {
-public:
+class BenchHooks : public ExchangeHooks
+{
+  public:
     QList<MeterRow> meters;
     qsizetype cursor = 0;
     long long storedRecords = 0;

@@ -1,4 +1,5 @@
-// bench-exchange: a 100-meter load and a 100-meter read against km350-sim; CPU time against wire time.
+// bench-exchange: a 100-meter load and a 100-meter read against km350-sim; CPU time against wire
+// time.
 #include "benchhooks.h"
 #include "exchange/exchangeengine.h"
 #include "exchange/qtexchangetimer.h"
@@ -16,7 +17,8 @@
 #include <cstdio>
 #include <sys/resource.h>
 
-namespace {
+namespace
+{
 
 double CpuSeconds()
 {
@@ -26,8 +28,7 @@ double CpuSeconds()
            static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
 }
 
-template <typename Pred>
-bool WaitFor(Pred done, int timeoutMs)
+template <typename Pred> bool WaitFor(Pred done, int timeoutMs)
 {
     QDeadlineTimer deadline(timeoutMs);
     while (!done()) {
@@ -60,7 +61,8 @@ int main(int argc, char* argv[])
         return 1;
     }
     const QString path = QString::fromLocal8Bit(sim.readLine()).trimmed();
-    QSettings(QSettings::IniFormat, QSettings::UserScope, "Ormix", "KM350").setValue("Ports/COM2", path);
+    QSettings(QSettings::IniFormat, QSettings::UserScope, "Ormix", "KM350")
+        .setValue("Ports/COM2", path);
 
     TMyComm comm;
     comm.SetComNo(TMyComm::Com2);
@@ -74,8 +76,8 @@ int main(int argc, char* argv[])
     QtExchangeTimer timerColor(500);
     BenchHooks hooks;
     for (int i = 0; i < 100; ++i)
-        hooks.meters.append(MeterRow{QStringLiteral("ул. Мира %1").arg(i), QStringLiteral("СО-И446"), 1600,
-                                     QString::number(100000 + i)});
+        hooks.meters.append(MeterRow{QStringLiteral("ул. Мира %1").arg(i),
+                                     QStringLiteral("СО-И446"), 1600, QString::number(100000 + i)});
     ExchangeEngine engine(comm, timerRequest, timerColor, hooks);
 
     auto run = [&](const QStringList& script, const char* name) {
@@ -88,13 +90,17 @@ int main(int argc, char* argv[])
         QElapsedTimer wall;
         wall.start();
         engine.StartExchange(script);
-        WaitFor([&] { return hooks.panelClosed > closed || hooks.status == ULang::TransferError ||
-                             hooks.status == ULang::NoDeviceLink; },
-                300000);
+        WaitFor(
+            [&] {
+                return hooks.panelClosed > closed || hooks.status == ULang::TransferError ||
+                       hooks.status == ULang::NoDeviceLink;
+            },
+            300000);
         f.wall = static_cast<double>(wall.nsecsElapsed()) / 1e9;
         f.cpu = CpuSeconds() - cpu0;
         f.wire = static_cast<double>(hooks.wireBytes) * 10.0 / 115200.0;
-        std::printf("%-5s %-22s bytes %7lld  wall %7.3f s  CPU %7.3f s  wire at 115200 %7.3f s  CPU/wire %6.2f %%\n",
+        std::printf("%-5s %-22s bytes %7lld  wall %7.3f s  CPU %7.3f s  wire at 115200 %7.3f s  "
+                    "CPU/wire %6.2f %%\n",
                     name, qPrintable(hooks.status), hooks.wireBytes, f.wall, f.cpu, f.wire,
                     100.0 * f.cpu / f.wire);
         return f;
@@ -105,11 +111,12 @@ int main(int argc, char* argv[])
         load << "CWD";
     load << "O";
     const Figures a = run(load, "load");
-    const Figures b = run({"C?", "Speed", "C?", "CR", "CRD", QStringLiteral("Принимаю!!!")}, "read");
+    const Figures b =
+        run({"C?", "Speed", "C?", "CR", "CRD", QStringLiteral("Принимаю!!!")}, "read");
     std::printf("records stored by the read: %lld (expected %d)\n", hooks.storedRecords, 100 * 12);
     const double ratio = (a.cpu + b.cpu) / (a.wire + b.wire);
-    std::printf("total: CPU %.3f s, wire %.3f s, CPU/wire %.2f %% (target under 5 %%)\n", a.cpu + b.cpu,
-                a.wire + b.wire, 100.0 * ratio);
+    std::printf("total: CPU %.3f s, wire %.3f s, CPU/wire %.2f %% (target under 5 %%)\n",
+                a.cpu + b.cpu, a.wire + b.wire, 100.0 * ratio);
 
     // Idle: the port stays open with polling on, as between commands after a resume.
     engine.ResumePolling();
@@ -117,8 +124,8 @@ int main(int argc, char* argv[])
     QTimer::singleShot(idleSeconds * 1000, &app, &QCoreApplication::quit);
     app.exec();
     const double idle = CpuSeconds() - idle0;
-    std::printf("idle %d s with the port open: CPU %.4f s (target under %.3f s)\n", idleSeconds, idle,
-                0.05 * idleSeconds / 10.0);
+    std::printf("idle %d s with the port open: CPU %.4f s (target under %.3f s)\n", idleSeconds,
+                idle, 0.05 * idleSeconds / 10.0);
 
     comm.Close();
     sim.terminate();

@@ -1,4 +1,5 @@
-// km350-sim: plays the KM350 on a pseudo-terminal (or a serial device) for tests, demos and benchmarks.
+// km350-sim: plays the KM350 on a pseudo-terminal (or a serial device) for tests, demos and
+// benchmarks.
 #include "simdevice.h"
 
 #include <QCommandLineParser>
@@ -15,7 +16,8 @@
 #include <termios.h>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 
 volatile std::sig_atomic_t g_stop = 0;
 
@@ -33,10 +35,14 @@ void OnSignal(int)
 speed_t SpeedOf(int rate)
 {
     switch (rate) {
-    case 38400: return B38400;
-    case 57600: return B57600;
-    case 115200: return B115200;
-    default: return B19200;
+    case 38400:
+        return B38400;
+    case 57600:
+        return B57600;
+    case 115200:
+        return B115200;
+    default:
+        return B19200;
     }
 }
 
@@ -58,7 +64,8 @@ void ParsePair(const QString& text, const char* option, int& n, int& k)
     n = parts.value(0).toInt(&ok1);
     k = parts.size() > 1 ? parts.value(1).toInt(&ok2) : 1;
     if (!ok1 || !ok2 || n < 1 || k < 1 || parts.size() > 2)
-        Fail(QStringLiteral("--%1 expects N or N:K with positive numbers, not \"%2\"").arg(QLatin1String(option), text));
+        Fail(QStringLiteral("--%1 expects N or N:K with positive numbers, not \"%2\"")
+                 .arg(QLatin1String(option), text));
 }
 
 int ParseCount(const QString& text, const char* option)
@@ -66,7 +73,8 @@ int ParseCount(const QString& text, const char* option)
     bool ok = false;
     const int n = text.toInt(&ok);
     if (!ok || n < 1)
-        Fail(QStringLiteral("--%1 expects a positive number, not \"%2\"").arg(QLatin1String(option), text));
+        Fail(QStringLiteral("--%1 expects a positive number, not \"%2\"")
+                 .arg(QLatin1String(option), text));
     return n;
 }
 
@@ -74,7 +82,8 @@ void WriteAll(int fd, const QByteArray& bytes)
 {
     qsizetype done = 0;
     while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
+        const ssize_t n =
+            ::write(fd, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
         if (n > 0) {
             done += n;
         } else if (n < 0 && errno != EINTR && errno != EAGAIN) {
@@ -121,7 +130,8 @@ int main(int argc, char* argv[])
     if (parser.isSet("results"))
         device.demoResults = ParseCount(parser.value("results"), "results");
     if (parser.isSet("corrupt"))
-        ParsePair(parser.value("corrupt"), "corrupt", device.faults.corruptRecord, device.faults.corruptTimes);
+        ParsePair(parser.value("corrupt"), "corrupt", device.faults.corruptRecord,
+                  device.faults.corruptTimes);
     if (parser.isSet("nak"))
         ParsePair(parser.value("nak"), "nak", device.faults.nakFrame, device.faults.nakTimes);
     if (parser.isSet("silent-after"))
@@ -142,7 +152,8 @@ int main(int argc, char* argv[])
         const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &err);
         QString problem;
         if (!doc.isObject())
-            Fail(QStringLiteral("%1 is not a JSON object: %2").arg(file.fileName(), err.errorString()));
+            Fail(QStringLiteral("%1 is not a JSON object: %2")
+                     .arg(file.fileName(), err.errorString()));
         if (!device.LoadJson(doc.object(), problem))
             Fail(QStringLiteral("%1: %2").arg(file.fileName(), problem));
     } else if (!device.demo) {
@@ -155,7 +166,8 @@ int main(int argc, char* argv[])
             return;
         QFile out(dumpPath + QStringLiteral(".tmp"));
         if (out.open(QIODevice::WriteOnly)) {
-            out.write(QJsonDocument(SimDevice::ToJson(device.loadedMeters, device.loadedTypes)).toJson());
+            out.write(
+                QJsonDocument(SimDevice::ToJson(device.loadedMeters, device.loadedTypes)).toJson());
             out.close();
             ::rename(out.fileName().toLocal8Bit().constData(), dumpPath.toLocal8Bit().constData());
         }

@@ -9,7 +9,8 @@
 #include <cstdio>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 
 constexpr char ACK = 0x06;
 constexpr char NAK = 0x15;
@@ -204,7 +205,8 @@ void SimDevice::BuildOutgoing(bool typeTable)
     m_recordNo = 0;
     if (typeTable) {
         for (const Type& t : types)
-            m_outgoing.append(SimWire::BuildRecord({{'T', Padded(t.type, 9)}, {'P', Padded(t.constant, 5)}}));
+            m_outgoing.append(
+                SimWire::BuildRecord({{'T', Padded(t.type, 9)}, {'P', Padded(t.constant, 5)}}));
         return;
     }
     for (const Meter& m : meters) {
@@ -216,8 +218,10 @@ void SimDevice::BuildOutgoing(bool typeTable)
                                                     {'D', SimWire::ToWire(v.date)},
                                                     {'E', SimWire::ToWire(v.reading)}}));
             for (const Result& r : v.results) {
-                QList<QPair<char, QByteArray>> f{{'U', SimWire::ToWire(r.u)}, {'I', SimWire::ToWire(r.i)},
-                                                 {'M', SimWire::ToWire(r.m)}, {'K', SimWire::ToWire(r.k)},
+                QList<QPair<char, QByteArray>> f{{'U', SimWire::ToWire(r.u)},
+                                                 {'I', SimWire::ToWire(r.i)},
+                                                 {'M', SimWire::ToWire(r.m)},
+                                                 {'K', SimWire::ToWire(r.k)},
                                                  {'S', SimWire::ToWire(r.s)}};
                 if (!r.f.isEmpty())
                     f.append({'F', SimWire::ToWire(r.f)});
@@ -233,7 +237,8 @@ void SimDevice::BuildOutgoing(bool typeTable)
 
 void SimDevice::MakeDemoResults()
 {
-    // Usual test points: nominal voltage, currents from 5 % to 200 % of 5 A, unity and inductive/capacitive load.
+    // Usual test points: nominal voltage, currents from 5 % to 200 % of 5 A, unity and
+    // inductive/capacitive load.
     static const double Currents[] = {0.25, 0.5, 1.0, 2.5, 5.0, 10.0};
     static const char* const PowerFactors[][2] = {{"1.00", "L"}, {"0.5", "L"}, {"0.8", "C"}};
     QRandomGenerator rng(350);
@@ -271,7 +276,8 @@ bool SimDevice::LoadJson(const QJsonObject& root, QString& error)
             return false;
         }
         const QJsonObject mo = mv.toObject();
-        Meter m{Text(mo["address"]), Text(mo["type"]), Text(mo["constant"]), Text(mo["number"]), {}};
+        Meter m{
+            Text(mo["address"]), Text(mo["type"]), Text(mo["constant"]), Text(mo["number"]), {}};
         for (const QJsonValue& vv : mo["verifications"].toArray()) {
             const QJsonObject vo = vv.toObject();
             Verification v{Text(vo["date"]), Text(vo["reading"]), {}, {}, {}};
@@ -302,13 +308,23 @@ QJsonObject SimDevice::ToJson(const QList<Meter>& meterList, const QList<Type>& 
         for (const Verification& v : m.verifications) {
             QJsonArray ra;
             for (const Result& r : v.results)
-                ra.append(QJsonObject{{"voltage", r.u}, {"current", r.i}, {"power", r.m},
-                                      {"pf", r.k}, {"error", r.s}, {"suffix", r.f}});
-            va.append(QJsonObject{{"date", v.date}, {"reading", v.reading}, {"results", ra},
-                                  {"creep", QJsonObject{{"voltage", v.creepU}, {"state", v.creepState}}}});
+                ra.append(QJsonObject{{"voltage", r.u},
+                                      {"current", r.i},
+                                      {"power", r.m},
+                                      {"pf", r.k},
+                                      {"error", r.s},
+                                      {"suffix", r.f}});
+            va.append(QJsonObject{
+                {"date", v.date},
+                {"reading", v.reading},
+                {"results", ra},
+                {"creep", QJsonObject{{"voltage", v.creepU}, {"state", v.creepState}}}});
         }
-        ma.append(QJsonObject{{"address", m.address}, {"type", m.type}, {"constant", m.constant},
-                              {"number", m.number}, {"verifications", va}});
+        ma.append(QJsonObject{{"address", m.address},
+                              {"type", m.type},
+                              {"constant", m.constant},
+                              {"number", m.number},
+                              {"verifications", va}});
     }
     QJsonArray ta;
     for (const Type& t : typeList)

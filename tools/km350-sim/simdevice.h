@@ -7,8 +7,9 @@
 #include <QString>
 #include <functional>
 
-class SimDevice {
-public:
+class SimDevice
+{
+  public:
     struct Result {
         QString u, i, m, k, s, f;
     };
@@ -35,8 +36,8 @@ public:
         bool split = false;                      // every frame sent in two pieces
     };
 
-    QList<Meter> meters; // what "R" sends
-    QList<Type> types;   // what "r" sends
+    QList<Meter> meters;       // what "R" sends
+    QList<Type> types;         // what "r" sends
     QList<Meter> loadedMeters; // the last meter load, as received
     QList<Type> loadedTypes;
     bool demo = false;
@@ -55,7 +56,7 @@ public:
     bool LoadJson(const QJsonObject& root, QString& error);
     static QJsonObject ToJson(const QList<Meter>& meterList, const QList<Type>& typeList);
 
-private:
+  private:
     enum class Mode { Idle, LoadMeters, LoadTypes, Sending };
 
     void HandleFrame(const QByteArray& frame);
@@ -68,9 +69,9 @@ private:
     QByteArray m_rx;
     bool m_inFrame = false;
     Mode m_mode = Mode::Idle;
-    int m_accepted = 0;    // frames received and acted upon
+    int m_accepted = 0; // frames received and acted upon
     int m_nakDone = 0;
-    int m_recordNo = 0;    // records sent, first sends only
+    int m_recordNo = 0; // records sent, first sends only
     int m_corruptDone = 0;
     bool m_silent = false;
     QList<QByteArray> m_outgoing;

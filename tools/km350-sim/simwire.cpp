@@ -1,7 +1,8 @@
 // Simulator wire helpers.
 #include "simwire.h"
 
-namespace SimWire {
+namespace SimWire
+{
 
 QByteArray ToWire(const QString& text)
 {

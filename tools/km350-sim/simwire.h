@@ -1,4 +1,5 @@
-// The simulator's own wire helpers: cp1251 text, record building and reading (independent of the program's codec).
+// The simulator's own wire helpers: cp1251 text, record building and reading (independent of the
+// program's codec).
 #pragma once
 
 #include <QByteArray>
@@ -6,7 +7,8 @@
 #include <QPair>
 #include <QString>
 
-namespace SimWire {
+namespace SimWire
+{
 
 QByteArray ToWire(const QString& text);
 QString FromWire(const QByteArray& bytes);
