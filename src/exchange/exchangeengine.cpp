@@ -1,0 +1,277 @@
+// Exchange engine: frame sending with retransmission, byte-wise reception, time-outs and status.
+#include "exchange/exchangeengine.h"
+
+#include "exchange/framecodec.h"
+#include "shell/ulang.h"
+
+#include <QMetaObject>
+
+using namespace FrameCodec;
+
+ExchangeEngine::ExchangeEngine(ExchangePort& port, ExchangeTimer& timerRequest,
+                               ExchangeTimer& timerColor, ExchangeHooks& hooks, QObject* parent)
+    : QObject(parent), m_port(port), m_timerRequest(timerRequest), m_timerColor(timerColor),
+      m_hooks(hooks)
+{
+    m_timerRequest.SetHandler([this] { TimerRequestTimer(); });
+    m_timerColor.SetHandler([this] { TimerColorTimer(); });
+    connect(&m_port, &ExchangePort::ReadyRead, this, &ExchangeEngine::OnReadyRead);
+}
+
+void ExchangeEngine::StartExchange(const QStringList& script)
+{
+    ResumePolling();
+    WaitingForStart = true;
+    Script = script;
+    Step = 0;
+    Checksum = 0;
+    Retries = 0;
+    ExecuteStep();
+}
+
+void ExchangeEngine::PausePolling()
+{
+    m_polling = false;
+}
+
+void ExchangeEngine::ResumePolling()
+{
+    if (m_polling)
+        return;
+    m_polling = true;
+    // Bytes that waited while paused get no new notification; take them up from the event loop.
+    QMetaObject::invokeMethod(this, &ExchangeEngine::OnReadyRead, Qt::QueuedConnection);
+}
+
+void ExchangeEngine::OnReadyRead()
+{
+    // A write inside a poll step may let the port notify again; the outer loop reads on.
+    if (m_inPoll)
+        return;
+    m_inPoll = true;
+    while (m_polling) {
+        try {
+            if (m_port.InQueueCount() <= 0)
+                break;
+            PollPort();
+        } catch (...) {
+            // Nothing raised while handling one byte may stop reception of the next.
+        }
+    }
+    m_inPoll = false;
+}
+
+void ExchangeEngine::SendFrame()
+{
+    m_port.Write(FrameBytes.constData(), static_cast<int>(FrameBytes.size()));
+    Edit2 = Trace('@', FrameBytes);
+    m_hooks.AppendTrace(Edit2);
+    m_timerRequest.Start();
+}
+
+void ExchangeEngine::SendControl(char code)
+{
+    FrameBytes = ControlFrame(code);
+    SendFrame();
+}
+
+void ExchangeEngine::SendSpeed()
+{
+    const QString text = m_hooks.RateSettingText();
+    if (text == QLatin1String("19200"))
+        SpeedCode = 1;
+    else if (text == QLatin1String("38400"))
+        SpeedCode = 2;
+    else if (text == QLatin1String("57600"))
+        SpeedCode = 3;
+    else if (text == QLatin1String("115200"))
+        SpeedCode = 4;
+    FrameBytes = SpeedFrame(SpeedCode);
+    SendFrame();
+    m_port.Sleep(3);
+    switch (SpeedCode) {
+    case 1:
+        m_port.SetBaudRate(BR__19200);
+        break;
+    case 2:
+        m_port.SetBaudRate(BR__38400);
+        break;
+    case 3:
+        m_port.SetBaudRate(BR__57600);
+        break;
+    case 4:
+        m_port.SetBaudRate(BR_115200);
+        break;
+    default:
+        break;
+    }
+}
+
+void ExchangeEngine::SendMeterRecord()
+{
+    std::optional<MeterRow> row = m_hooks.NextMeterRow();
+    if (!row) {
+        // The script asks for more meters than the buffer holds: never send an invented record.
+        ShowTransferError();
+        return;
+    }
+    FrameBytes = MeterRecord(*row);
+    Checksum = static_cast<quint8>(FrameBytes.at(MeterRecordSize - 3));
+    SendFrame();
+}
+
+void ExchangeEngine::SendTypeRecord()
+{
+    std::optional<TypeRow> row = m_hooks.NextTypeRow();
+    if (!row) {
+        ShowTransferError();
+        return;
+    }
+    FrameBytes = TypeRecord(*row);
+    Checksum = static_cast<quint8>(FrameBytes.at(TypeRecordSize - 3));
+    SendFrame();
+}
+
+void ExchangeEngine::ExecuteStep()
+{
+    if (Step < 0 || Step >= Script.size())
+        return;
+    const QString& name = Script.at(Step);
+    if (name == QLatin1String("C?"))
+        SendControl('?');
+    else if (name == QLatin1String("Speed"))
+        SendSpeed();
+    else if (name == QLatin1String("CW"))
+        SendControl('W');
+    else if (name == QLatin1String("CWD"))
+        SendMeterRecord();
+    else if (name == QLatin1String("Cw"))
+        SendControl('w');
+    else if (name == QLatin1String("CwD"))
+        SendTypeRecord();
+    else if (name == QLatin1String("CR"))
+        SendControl('R');
+    else if (name == QLatin1String("Cr"))
+        SendControl('r');
+    else if (name == QLatin1String("O"))
+        SendControl(EndMark);
+    // Any other name holds the script open while the device sends its records.
+}
+
+void ExchangeEngine::PollPort()
+{
+    if (m_port.InQueueCount() <= 0)
+        return;
+    const char b = static_cast<char>(m_port.ReadByte());
+
+    if (WaitingForStart && b == Slash) {
+        WaitingForStart = false;
+        RxText.clear();
+        Edit1 = QStringLiteral("/");
+    }
+    // Outside a frame every byte is dropped, a stray LF included: it never re-handles the last
+    // frame.
+    if (WaitingForStart)
+        return;
+    RxText.append(b);
+    Edit1 += QLatin1Char('+');
+    Edit1 += QString::number(static_cast<unsigned char>(b));
+
+    if (b != LF || RxText.size() < 2 || RxText.at(RxText.size() - 2) != CR) {
+        if (RxText.size() > MaxFrameBytes) {
+            WaitingForStart = true;
+            RxText.clear();
+        }
+        return;
+    }
+
+    m_hooks.AppendTrace(Edit1);
+    m_timerRequest.Stop();
+    // The frame is done with whatever happens below.
+    WaitingForStart = true;
+    const QByteArray frame = RxText;
+    if (frame.at(1) == STX) {
+        if (ParseRecord(frame)) {
+            SendControl(ACK);
+            Retries = 0;
+        } else if (Retries < 2) {
+            SendControl(NAK);
+            Retries += 1;
+        } else {
+            ShowTransferError();
+        }
+    } else {
+        HandleReply(frame.at(1));
+    }
+}
+
+bool ExchangeEngine::ParseRecord(const QByteArray& frame)
+{
+    // Each record stands alone: values left over from a refused record must not join the next one.
+    Values.Clear();
+    if (!FrameCodec::ParseRecord(frame, Values, IncompleteIdent))
+        return false;
+    bool stored = false;
+    try {
+        stored = m_hooks.StoreRecord(Values);
+    } catch (...) {
+        stored = false;
+    }
+    if (stored)
+        Values.Clear();
+    return stored;
+}
+
+void ExchangeEngine::HandleReply(char code)
+{
+    if (code == ACK) {
+        if (Step < Script.size() - 1) {
+            Step += 1;
+            ExecuteStep();
+            Retries = 0;
+        } else {
+            FinishExchange();
+        }
+    } else if (code == NAK) {
+        if (Retries >= 2) {
+            ShowTransferError();
+        } else {
+            SendFrame();
+            Retries += 1;
+        }
+    } else if (code == EndMark) {
+        SendControl(ACK);
+        FinishExchange();
+        Retries = 0;
+    }
+}
+
+void ExchangeEngine::ShowTransferError()
+{
+    m_hooks.SetStatus(ULang::TransferError, StatusColour::Red);
+    m_timerColor.Start();
+    m_timerRequest.Stop();
+}
+
+void ExchangeEngine::FinishExchange()
+{
+    PausePolling();
+    m_hooks.ClosePanel();
+    m_hooks.RewindRows();
+    m_timerColor.Stop();
+    m_timerRequest.Stop();
+    m_hooks.UpdateMeterCount();
+    m_hooks.SetStatus(ULang::ExchangeFinished, StatusColour::Unchanged);
+}
+
+void ExchangeEngine::TimerRequestTimer()
+{
+    PausePolling();
+    m_hooks.SetStatus(ULang::NoDeviceLink, StatusColour::Red);
+    m_timerColor.Start();
+}
+
+void ExchangeEngine::TimerColorTimer()
+{
+    m_hooks.ToggleStatusVisible();
+}
