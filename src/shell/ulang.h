@@ -330,12 +330,4 @@ inline const QString LayoutLineNumber = QStringLiteral("№");
 inline const QString LayoutVoltagePercent = QStringLiteral("Напряжение, %");
 inline const QString LayoutCurrentPercent = QStringLiteral("Ток, %");
 
-// Device exchange: status texts of the exchange panel
-inline const QString ExchangeRunning = QStringLiteral("Идет обмен данными!");
-inline const QString ExchangeFinished = QStringLiteral("Обмен завершен!");
-inline const QString TransferError = QStringLiteral("Ошибка передачи данных!");
-inline const QString NoDeviceLink = QStringLiteral("Нет связи с прибором!");
-inline const QString PortOpened = QStringLiteral("Открыт");
-inline const QString PortClosed = QStringLiteral("Закрыт");
-
 } // namespace ULang
