@@ -6,8 +6,9 @@
 #include <QList>
 #include <QStringList>
 
-class TableRowSource : public GridRowSource {
-public:
+class TableRowSource : public GridRowSource
+{
+  public:
     TableRowSource(QStringList titles, QList<QList<QVariant>> rows);
 
     // Cyrillic text, a double quote, empty values, numbers with decimals, a date and a date-time,
@@ -19,7 +20,7 @@ public:
     int rowCount() const override { return static_cast<int>(m_rows.size()); }
     QVariant value(int row, int column) const override { return m_rows.at(row).at(column); }
 
-private:
+  private:
     QStringList m_titles;
     QList<QList<QVariant>> m_rows;
 };

@@ -1,5 +1,4 @@
-// Print layout without painting: fitted column widths, rows per page, page count, date placement,
-// and the title table.
+// Print layout without painting: fitted widths, rows per page, page count, date, title table.
 #include "shell/gridexport/gridprintlayout.h"
 #include "shell/gridexport/gridprinttitle.h"
 
@@ -7,10 +6,12 @@
 
 #include <numeric>
 
-namespace {
+namespace
+{
 
 // A page of 1000 units: header 50, heading 60, title 20, column titles 20, rows 10, date 30.
-// So the first page holds (1000-50-60-20-20)/10 = 85 rows and each further page (1000-50-20)/10 = 93.
+// So the first page holds (1000-50-60-20-20)/10 = 85 rows and each further page (1000-50-20)/10
+// = 93.
 GridPrintLayout::Input page(int rows, bool title = true)
 {
     GridPrintLayout::Input in;
@@ -33,7 +34,7 @@ TEST(GridPrintLayout, WideGridIsFittedToThePageWidthInProportion)
     in.pageWidth = 1000;
     in.columnWidths.clear();
     for (int c = 0; c < 14; ++c)
-        in.columnWidths << (c % 2 ? 150.0 : 75.0);  // 1575 units wide: more than the page
+        in.columnWidths << (c % 2 ? 150.0 : 75.0); // 1575 units wide: more than the page
     GridPrintLayout layout = GridPrintLayout::compute(in);
     ASSERT_EQ(layout.columnWidths().size(), 14);
     EXPECT_NEAR(std::accumulate(layout.columnWidths().begin(), layout.columnWidths().end(), 0.0),
@@ -54,12 +55,14 @@ struct PagingCase {
     int rows;
     bool title;
     int pages;
-    int rowsOnLastPage;   // rows on the last page that holds rows
-    int datePage;         // page number carrying the date
+    int rowsOnLastPage; // rows on the last page that holds rows
+    int datePage;       // page number carrying the date
     double dateTop;
 };
 
-class PagingTest : public ::testing::TestWithParam<PagingCase> {};
+class PagingTest : public ::testing::TestWithParam<PagingCase>
+{
+};
 
 TEST_P(PagingTest, SplitsRowsAndPlacesTheDate)
 {
@@ -91,22 +94,23 @@ TEST_P(PagingTest, SplitsRowsAndPlacesTheDate)
     EXPECT_EQ(first.tableTop, c.title ? 130 : 110);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, PagingTest,
-    ::testing::Values(
-        // No rows: the heading, the column titles and the date on one page.
-        PagingCase{0, true, 1, 0, 1, 150},
-        // 85 rows fill the first page to its foot: the date goes to page 2.
-        PagingCase{85, true, 2, 85, 2, 50},
-        // 300 rows: 85 + 93 + 93 + 29; the date under the last row.
-        PagingCase{300, true, 4, 29, 4, 50 + 20 + 290},
-        // The second page is filled exactly: the date needs a page of its own.
-        PagingCase{178, true, 3, 93, 3, 50},
-        // Without a title line the first page holds two more rows.
-        PagingCase{87, false, 2, 87, 2, 50}, PagingCase{80, false, 1, 80, 1, 110 + 20 + 800}),
-    [](const ::testing::TestParamInfo<PagingCase>& param) {
-        return std::to_string(param.param.rows) + (param.param.title ? "_rows" : "_rows_untitled");
-    });
+INSTANTIATE_TEST_SUITE_P(Rows, PagingTest,
+                         ::testing::Values(
+                             // No rows: the heading, the column titles and the date on one page.
+                             PagingCase{0, true, 1, 0, 1, 150},
+                             // 85 rows fill the first page to its foot: the date goes to page 2.
+                             PagingCase{85, true, 2, 85, 2, 50},
+                             // 300 rows: 85 + 93 + 93 + 29; the date under the last row.
+                             PagingCase{300, true, 4, 29, 4, 50 + 20 + 290},
+                             // The second page is filled exactly: the date needs a page of its own.
+                             PagingCase{178, true, 3, 93, 3, 50},
+                             // Without a title line the first page holds two more rows.
+                             PagingCase{87, false, 2, 87, 2, 50},
+                             PagingCase{80, false, 1, 80, 1, 110 + 20 + 800}),
+                         [](const ::testing::TestParamInfo<PagingCase>& param) {
+                             return std::to_string(param.param.rows) +
+                                    (param.param.title ? "_rows" : "_rows_untitled");
+                         });
 
 TEST(GridPrintLayout, RowTallerThanAPageStillGetsPlaced)
 {
@@ -115,7 +119,7 @@ TEST(GridPrintLayout, RowTallerThanAPageStillGetsPlaced)
     GridPrintLayout layout = GridPrintLayout::compute(in);
     EXPECT_EQ(layout.rowsOnFirstPage(), 0);
     EXPECT_EQ(layout.rowsPerPage(), 1);
-    EXPECT_EQ(layout.pageCount(), 5);  // heading page, three rows, the date
+    EXPECT_EQ(layout.pageCount(), 5); // heading page, three rows, the date
 }
 
 TEST(GridPrintLayout, FixedTexts)

@@ -3,7 +3,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 struct NameCase {
     const char* chosen;
@@ -11,24 +12,29 @@ struct NameCase {
     const char* saved;
 };
 
-class ExtensionRuleTest : public ::testing::TestWithParam<NameCase> {};
+class ExtensionRuleTest : public ::testing::TestWithParam<NameCase>
+{
+};
 
 TEST_P(ExtensionRuleTest, AppendsTheExtensionOnlyWhenTheLastThreeCharactersDiffer)
 {
     const NameCase& c = GetParam();
     std::optional<GridSaveFormat> f = GridSaveFormat::byIndex(c.filterIndex);
     ASSERT_TRUE(f);
-    EXPECT_EQ(GridSaveFormat::withExtension(QString::fromUtf8(c.chosen), f->extension).toStdString(),
-              c.saved);
+    EXPECT_EQ(
+        GridSaveFormat::withExtension(QString::fromUtf8(c.chosen), f->extension).toStdString(),
+        c.saved);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Names, ExtensionRuleTest,
     ::testing::Values(NameCase{"report", 1, "report.txt"}, NameCase{"report.TXT", 1, "report.TXT"},
-                      NameCase{"mytxt", 1, "mytxt"}, NameCase{"/home/u/отчет.xls", 1, "/home/u/отчет.xls.txt"},
+                      NameCase{"mytxt", 1, "mytxt"},
+                      NameCase{"/home/u/отчет.xls", 1, "/home/u/отчет.xls.txt"},
                       NameCase{"/home/u/отчет", 5, "/home/u/отчет.xls"},
-                      NameCase{"data.Csv", 2, "data.Csv"}, NameCase{"page.html", 3, "page.html.htm"},
-                      NameCase{"tx", 1, "tx.txt"}, NameCase{"", 4, ".rtf"}));
+                      NameCase{"data.Csv", 2, "data.Csv"},
+                      NameCase{"page.html", 3, "page.html.htm"}, NameCase{"tx", 1, "tx.txt"},
+                      NameCase{"", 4, ".rtf"}));
 
 TEST(GridSaveFormat, FiveEntriesInDialogOrder)
 {

@@ -14,7 +14,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-namespace {
+namespace
+{
 
 QByteArray readAll(const QString& path)
 {
@@ -30,7 +31,9 @@ struct GoldenCase {
     char decimalPoint;
 };
 
-class GoldenTest : public ::testing::TestWithParam<GoldenCase> {};
+class GoldenTest : public ::testing::TestWithParam<GoldenCase>
+{
+};
 
 TEST_P(GoldenTest, MatchesGoldenFile)
 {
@@ -52,27 +55,31 @@ TEST_P(GoldenTest, MatchesGoldenFile)
     EXPECT_EQ(readAll(out).toStdString(), readAll(golden).toStdString()) << c.golden;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Writers, GoldenTest,
-    ::testing::Values(GoldenCase{"fixture.txt", GridExportFormat::Text, '.'},
-                      GoldenCase{"fixture.csv", GridExportFormat::Csv, '.'},
-                      GoldenCase{"fixture-semicolon.csv", GridExportFormat::Csv, ','},
-                      GoldenCase{"fixture.htm", GridExportFormat::Html, '.'},
-                      GoldenCase{"fixture.rtf", GridExportFormat::Rtf, '.'}),
-    [](const ::testing::TestParamInfo<GoldenCase>& param) {
-        std::string name = param.param.golden;
-        for (char& ch : name)
-            if (!isalnum(static_cast<unsigned char>(ch)))
-                ch = '_';
-        return name;
-    });
+INSTANTIATE_TEST_SUITE_P(Writers, GoldenTest,
+                         ::testing::Values(GoldenCase{"fixture.txt", GridExportFormat::Text, '.'},
+                                           GoldenCase{"fixture.csv", GridExportFormat::Csv, '.'},
+                                           GoldenCase{"fixture-semicolon.csv",
+                                                      GridExportFormat::Csv, ','},
+                                           GoldenCase{"fixture.htm", GridExportFormat::Html, '.'},
+                                           GoldenCase{"fixture.rtf", GridExportFormat::Rtf, '.'}),
+                         [](const ::testing::TestParamInfo<GoldenCase>& param) {
+                             std::string name = param.param.golden;
+                             for (char& ch : name)
+                                 if (!isalnum(static_cast<unsigned char>(ch)))
+                                     ch = '_';
+                             return name;
+                         });
 
 // Rows generated on demand, enough for several progress steps.
-class CountingRowSource : public GridRowSource {
-public:
+class CountingRowSource : public GridRowSource
+{
+  public:
     explicit CountingRowSource(int rows) : m_rows(rows) {}
     int columnCount() const override { return 3; }
-    QString columnTitle(int column) const override { return QStringLiteral("Столбец %1").arg(column); }
+    QString columnTitle(int column) const override
+    {
+        return QStringLiteral("Столбец %1").arg(column);
+    }
     int rowCount() const override { return m_rows; }
     QVariant value(int row, int column) const override
     {
@@ -83,12 +90,13 @@ public:
         return row * 0.5;
     }
 
-private:
+  private:
     int m_rows;
 };
 
-class EveryFormatTest : public ::testing::TestWithParam<GridExportFormat> {
-protected:
+class EveryFormatTest : public ::testing::TestWithParam<GridExportFormat>
+{
+  protected:
     QTemporaryDir dir;
     QString target() const { return dir.filePath(QStringLiteral("отчет.out")); }
     void putOldFile() const
@@ -97,7 +105,10 @@ protected:
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write("old contents");
     }
-    QStringList filesInDir() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); }
+    QStringList filesInDir() const
+    {
+        return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+    }
 };
 
 TEST_P(EveryFormatTest, NoRowsCreatesAnEmptyFile)
@@ -116,11 +127,12 @@ TEST_P(EveryFormatTest, CancelKeepsTheOldFileAndLeavesNoPartialOne)
     putOldFile();
     CountingRowSource rows(5 * GridWriter::ProgressStep);
     QList<int> calls;
-    GridExportResult r = GridWriter::create(GetParam())->write(rows, target(), [&](int done, int total) {
-        EXPECT_EQ(total, rows.rowCount());
-        calls << done;
-        return done < 2 * GridWriter::ProgressStep;
-    });
+    GridExportResult r =
+        GridWriter::create(GetParam())->write(rows, target(), [&](int done, int total) {
+            EXPECT_EQ(total, rows.rowCount());
+            calls << done;
+            return done < 2 * GridWriter::ProgressStep;
+        });
     EXPECT_EQ(r.status(), GridExportResult::Status::Cancelled);
     EXPECT_EQ((QList<int>{0, GridWriter::ProgressStep, 2 * GridWriter::ProgressStep}), calls);
     EXPECT_EQ(readAll(target()), QByteArray("old contents"));
@@ -130,8 +142,9 @@ TEST_P(EveryFormatTest, CancelKeepsTheOldFileAndLeavesNoPartialOne)
 TEST_P(EveryFormatTest, CancelOfANewFileLeavesNothing)
 {
     CountingRowSource rows(3 * GridWriter::ProgressStep);
-    GridExportResult r =
-        GridWriter::create(GetParam())->write(rows, target(), [](int done, int) { return done == 0; });
+    GridExportResult r = GridWriter::create(GetParam())->write(rows, target(), [](int done, int) {
+        return done == 0;
+    });
     EXPECT_EQ(r.status(), GridExportResult::Status::Cancelled);
     EXPECT_TRUE(filesInDir().isEmpty()) << filesInDir().join(QLatin1Char(' ')).toStdString();
 }

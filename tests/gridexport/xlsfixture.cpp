@@ -1,5 +1,4 @@
-// Writes the workbooks that check_xls.py reads back with xlrd: the shared fixture, and a grid
-// long enough to continue on a second sheet.
+// Writes the workbooks check_xls.py reads back with xlrd: the fixture and a two-sheet grid.
 #include "tablerowsource.h"
 
 #include "shell/gridexport/gridwriter.h"
@@ -9,10 +8,12 @@
 
 #include <cstdio>
 
-namespace {
+namespace
+{
 
-class LongRowSource : public GridRowSource {
-public:
+class LongRowSource : public GridRowSource
+{
+  public:
     int columnCount() const override { return 3; }
     QString columnTitle(int column) const override
     {

@@ -1,12 +1,9 @@
-// CSV: quotes inside a value are doubled; line breaks stay inside the quotes, as spreadsheets read them.
+// CSV writer: inner quotes doubled; line breaks stay inside the quotes, as spreadsheets read them.
 #include "shell/gridexport/gridcsvwriter.h"
 
 #include "shell/gridexport/gridvaluetext.h"
 
-GridCsvWriter::GridCsvWriter(QChar listSeparator)
-    : m_separator(QString(listSeparator).toUtf8())
-{
-}
+GridCsvWriter::GridCsvWriter(QChar listSeparator) : m_separator(QString(listSeparator).toUtf8()) {}
 
 QChar GridCsvWriter::listSeparatorFor(QChar decimalPoint)
 {

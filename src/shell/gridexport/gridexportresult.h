@@ -3,8 +3,9 @@
 
 #include <QString>
 
-class GridExportResult {
-public:
+class GridExportResult
+{
+  public:
     enum class Status { Written, Cancelled, Failed };
 
     static GridExportResult written() { return GridExportResult(Status::Written, {}); }
@@ -16,7 +17,7 @@ public:
     // Russian text for the error message box; empty unless the export failed.
     QString message() const { return m_message; }
 
-private:
+  private:
     GridExportResult(Status status, QString message);
 
     Status m_status;

@@ -3,7 +3,8 @@
 
 #include <QString>
 
-namespace GridExportTexts {
+namespace GridExportTexts
+{
 
 // %1 is the file name.
 inline const QString CannotCreate = QStringLiteral("Не удалось создать файл «%1».");

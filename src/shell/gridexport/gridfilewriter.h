@@ -8,11 +8,12 @@
 
 #include <memory>
 
-class GridFileWriter : public GridWriter {
-public:
+class GridFileWriter : public GridWriter
+{
+  public:
     ~GridFileWriter() override;
 
-protected:
+  protected:
     bool open(const QString& path, const GridRowSource& rows) override;
     bool finish() override;
     void discard() override;
@@ -25,7 +26,7 @@ protected:
     // Hands the buffer to the file once it is large; false on a write error.
     bool spill();
 
-private:
+  private:
     static constexpr qsizetype BufferSize = 64 * 1024;
 
     std::unique_ptr<QSaveFile> m_file;

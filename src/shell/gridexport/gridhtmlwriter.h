@@ -3,13 +3,14 @@
 
 #include "shell/gridexport/gridfilewriter.h"
 
-class GridHtmlWriter : public GridFileWriter {
-protected:
+class GridHtmlWriter : public GridFileWriter
+{
+  protected:
     void prologue(QByteArray& out, const GridRowSource& rows) override;
     void epilogue(QByteArray& out) override;
     bool writeTitles(const GridRowSource& rows) override;
     bool writeRow(const GridRowSource& rows, int row) override;
 
-private:
+  private:
     void appendEscaped(const QString& text);
 };

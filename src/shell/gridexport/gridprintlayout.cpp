@@ -1,5 +1,4 @@
-// Print layout arithmetic: pages are filled a page at a time, never row by row, so a long
-// grid costs one loop step per page.
+// Print layout arithmetic, one loop step per page rather than per row.
 #include "shell/gridexport/gridprintlayout.h"
 
 #include "shell/gridexport/gridexporttexts.h"
@@ -8,7 +7,8 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
+namespace
+{
 
 // Rows that fit a height; a small tolerance keeps exact fits from being lost to rounding.
 int rowsIn(double height, double rowHeight)
@@ -60,8 +60,8 @@ GridPrintLayout GridPrintLayout::compute(const Input& in)
     // A row taller than a page still gets a page of its own, so the layout always ends.
     const bool noRowHeight = in.rowHeight <= 0;
     auto fit = [&](double tableTop) {
-        return noRowHeight ? in.rowCount : rowsIn(in.pageHeight - tableTop - in.titleRowHeight,
-                                                  in.rowHeight);
+        return noRowHeight ? in.rowCount
+                           : rowsIn(in.pageHeight - tableTop - in.titleRowHeight, in.rowHeight);
     };
     layout.m_rowsFirst = std::min(in.rowCount, fit(firstTable));
     layout.m_rowsNext = std::max(1, fit(top));

@@ -1,34 +1,35 @@
-// Where everything of a printed grid goes, computed without painting: column widths fitted to the
-// page width, the rows of each page, and the places of the header, heading, title and date.
+// Print layout of a grid computed without painting: column widths, pages and their parts.
 #pragma once
 
 #include <QDate>
 #include <QList>
 #include <QString>
 
-class GridPrintLayout {
-public:
-    // All lengths in one device unit (printer dots, or millimetres); only ratios of column widths count.
+class GridPrintLayout
+{
+  public:
+    // All lengths in one device unit (printer dots, or millimetres); only ratios of column widths
+    // count.
     struct Input {
-        double pageWidth = 0;         // printable width
-        double pageHeight = 0;        // printable height
-        QList<double> columnWidths;   // the grid's own column widths
+        double pageWidth = 0;       // printable width
+        double pageHeight = 0;      // printable height
+        QList<double> columnWidths; // the grid's own column widths
         int rowCount = 0;
-        double rowHeight = 0;         // one data row
-        double titleRowHeight = 0;    // the row of column titles, at the top of each page's table
-        double pageHeaderHeight = 0;  // "Страница. N", the double line under it and the gap below
-        double headingHeight = 0;     // "Кварцет KM350" and the empty line after it (first page)
-        double titleHeight = 0;       // the title line; 0 for a grid without title
-        double dateHeight = 0;        // the empty line and the date after the grid
+        double rowHeight = 0;      // one data row
+        double titleRowHeight = 0; // the row of column titles, at the top of each page's table
+        double pageHeaderHeight = 0; // "Страница. N", the double line under it and the gap below
+        double headingHeight = 0; // "Кварцет KM350" and the empty line after it (first page)
+        double titleHeight = 0;   // the title line; 0 for a grid without title
+        double dateHeight = 0;    // the empty line and the date after the grid
     };
 
     struct Page {
-        int number = 1;         // from 1, as "Страница. N" shows it
+        int number = 1; // from 1, as "Страница. N" shows it
         int firstRow = 0;
         int rowCount = 0;
         double headingTop = -1; // -1 where the page has no such part
         double titleTop = -1;
-        double tableTop = -1;   // top of the column titles row
+        double tableTop = -1; // top of the column titles row
         double dateTop = -1;
     };
 
@@ -57,10 +58,10 @@ public:
     static inline const QString GridFontName = QStringLiteral("Arial");
     static inline const QString HeaderFontName = QStringLiteral("MS Sans Serif");
     static constexpr double HeaderPointSize = 8;
-    static constexpr double HeadingPointSize = 14;  // bold, centred
-    static constexpr double DatePointSize = 8;      // bold
+    static constexpr double HeadingPointSize = 14; // bold, centred
+    static constexpr double DatePointSize = 8;     // bold
 
-private:
+  private:
     QList<double> m_widths;
     QList<double> m_lefts;
     QList<Page> m_pages;

@@ -3,8 +3,9 @@
 
 #include <QString>
 
-class GridPrintTitle {
-public:
+class GridPrintTitle
+{
+  public:
     // "DSTip" → "Архив - Параметры счетчиков", …; empty (no title line) for any other source.
     static QString forDataSource(const QString& dataSourceName);
 };

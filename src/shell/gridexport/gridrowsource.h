@@ -6,8 +6,9 @@
 
 // Implemented by the grid over the rows to be written (its selection). Values are QString,
 // double, int/qint64, QDate/QDateTime or a null QVariant for an empty cell.
-class GridRowSource {
-public:
+class GridRowSource
+{
+  public:
     virtual ~GridRowSource();
     virtual int columnCount() const = 0;
     virtual QString columnTitle(int column) const = 0;

@@ -1,24 +1,24 @@
-// An RTF document holding one table; text outside ASCII goes as \uN? escapes so any word
-// processor shows Cyrillic whatever its code page.
+// RTF writer: one table, non-ASCII text as \uN? escapes so Cyrillic shows in any word processor.
 #pragma once
 
 #include "shell/gridexport/gridfilewriter.h"
 
-class GridRtfWriter : public GridFileWriter {
-public:
+class GridRtfWriter : public GridFileWriter
+{
+  public:
     // Width of the table in twips: A4 portrait less 2 cm margins.
     static constexpr int TableWidth = 9638;
     // Narrower cells would break every word.
     static constexpr int MinCellWidth = 700;
 
-protected:
+  protected:
     void prologue(QByteArray& out, const GridRowSource& rows) override;
     void epilogue(QByteArray& out) override;
     bool writeTitles(const GridRowSource& rows) override;
     bool writeRow(const GridRowSource& rows, int row) override;
 
-private:
+  private:
     void appendEscaped(const QString& text);
 
-    QByteArray m_rowStart;  // the row and cell definitions, the same for every row
+    QByteArray m_rowStart; // the row and cell definitions, the same for every row
 };

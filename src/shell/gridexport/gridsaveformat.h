@@ -9,17 +9,19 @@
 
 enum class GridExportFormat { Text, Csv, Html, Rtf, Xls };
 
-class GridSaveFormat {
-public:
-    int index;          // filter index of the dialog, from 1
-    QString entry;      // text of the filter entry, e.g. "Text files (*.txt)"
-    QString pattern;    // e.g. "*.TXT"
-    QString extension;  // e.g. "txt"
+class GridSaveFormat
+{
+  public:
+    int index;         // filter index of the dialog, from 1
+    QString entry;     // text of the filter entry, e.g. "Text files (*.txt)"
+    QString pattern;   // e.g. "*.TXT"
+    QString extension; // e.g. "txt"
     GridExportFormat format;
 
     // The five entries in dialog order.
     static const QList<GridSaveFormat>& all();
-    // Entry texts for QFileDialog::setNameFilters (Qt's own dialog matches them case-insensitively).
+    // Entry texts for QFileDialog::setNameFilters (Qt's own dialog matches them
+    // case-insensitively).
     static QStringList nameFilters();
     // None for an index outside 1..5: the save then stops.
     static std::optional<GridSaveFormat> byIndex(int index);

@@ -1,10 +1,10 @@
-// Tab-separated text. A tab or line break inside a value would shift cells or split the row, so
-// they are written as blanks.
+// Tab-separated text; tabs and line breaks inside a value become blanks so cells never shift.
 #include "shell/gridexport/gridtextwriter.h"
 
 #include "shell/gridexport/gridvaluetext.h"
 
-namespace {
+namespace
+{
 
 bool hasBreaks(const QString& text)
 {

@@ -3,11 +3,12 @@
 
 #include "shell/gridexport/gridfilewriter.h"
 
-class GridTextWriter : public GridFileWriter {
-protected:
+class GridTextWriter : public GridFileWriter
+{
+  protected:
     bool writeTitles(const GridRowSource& rows) override;
     bool writeRow(const GridRowSource& rows, int row) override;
 
-private:
+  private:
     void appendCell(const QString& text, bool first);
 };

@@ -6,7 +6,8 @@
 #include <QDateTime>
 #include <QTime>
 
-namespace {
+namespace
+{
 
 void appendTwoDigits(QChar*& out, int n)
 {

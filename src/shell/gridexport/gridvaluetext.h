@@ -5,8 +5,9 @@
 #include <QString>
 #include <QVariant>
 
-class GridValueText {
-public:
+class GridValueText
+{
+  public:
     // Null → empty; double → FloatToText; integers in decimal; dates as "dd/mm/yy", a date-time
     // adds " hh:mm:ss" when its time is not midnight; anything else by QVariant's own conversion.
     static QString text(const QVariant& value);

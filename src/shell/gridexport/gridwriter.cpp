@@ -19,7 +19,8 @@ std::unique_ptr<GridWriter> GridWriter::create(GridExportFormat format,
     case GridExportFormat::Text:
         return std::make_unique<GridTextWriter>();
     case GridExportFormat::Csv:
-        return std::make_unique<GridCsvWriter>(GridCsvWriter::listSeparatorFor(options.decimalPoint));
+        return std::make_unique<GridCsvWriter>(
+            GridCsvWriter::listSeparatorFor(options.decimalPoint));
     case GridExportFormat::Html:
         return std::make_unique<GridHtmlWriter>();
     case GridExportFormat::Rtf:

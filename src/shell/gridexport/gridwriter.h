@@ -19,8 +19,9 @@ struct GridWriterOptions {
     QChar decimalPoint = QLatin1Char('.');
 };
 
-class GridWriter {
-public:
+class GridWriter
+{
+  public:
     virtual ~GridWriter();
 
     static std::unique_ptr<GridWriter> create(GridExportFormat format,
@@ -35,7 +36,7 @@ public:
     // Rows between two progress calls.
     static constexpr int ProgressStep = 1000;
 
-protected:
+  protected:
     // A check before anything is created; returns a message for the user when the rows cannot
     // be written in this format.
     virtual QString refuse(const GridRowSource& rows) const;

@@ -1,4 +1,5 @@
 // BIFF8 records written by hand into the "Workbook" stream of an OLE2 file made by libgsf.
+
 // Text goes in LABEL records rather than the shared string table, so memory stays flat however
 // many rows are written; the sheet offsets in BOUNDSHEET are patched once the sheets are placed.
 #include "shell/gridexport/gridxlswriter.h"
@@ -22,7 +23,8 @@
 
 static_assert(std::endian::native == std::endian::little, "BIFF records are written in host order");
 
-namespace {
+namespace
+{
 
 enum : quint16 {
     RecBof = 0x0809,
@@ -101,19 +103,19 @@ void bof(QByteArray& b, quint16 type)
     QByteArray d;
     u16(d, 0x0600);
     u16(d, type);
-    u16(d, 0x0DBB);  // build
-    u16(d, 0x07CC);  // year 1996
+    u16(d, 0x0DBB); // build
+    u16(d, 0x07CC); // year 1996
     u32(d, 0);
-    u32(d, 0x0006);  // lowest BIFF version that can read the file
+    u32(d, 0x0006); // lowest BIFF version that can read the file
     record(b, RecBof, d);
 }
 
 void font(QByteArray& b, bool bold)
 {
     QByteArray d;
-    u16(d, 200);     // 10 pt in twips
+    u16(d, 200); // 10 pt in twips
     u16(d, 0);
-    u16(d, 0x7FFF);  // automatic colour
+    u16(d, 0x7FFF); // automatic colour
     u16(d, bold ? 700 : 400);
     u16(d, 0);
     u8(d, 0);
@@ -137,14 +139,14 @@ void xf(QByteArray& b, quint16 font, quint16 fmt, bool style, quint8 usedAttribu
     QByteArray d;
     u16(d, font);
     u16(d, fmt);
-    u16(d, style ? 0xFFF5 : 0x0001);  // locked; a style XF has no parent
-    u8(d, 0x20);                      // bottom aligned
+    u16(d, style ? 0xFFF5 : 0x0001); // locked; a style XF has no parent
+    u8(d, 0x20);                     // bottom aligned
     u8(d, 0);
     u8(d, 0);
     u8(d, usedAttributes);
     u32(d, 0);
     u32(d, 0);
-    u16(d, 0x20C0);  // automatic pattern colours
+    u16(d, 0x20C0); // automatic pattern colours
     record(b, RecXf, d);
 }
 
@@ -214,7 +216,7 @@ void GridXlsWriter::appendGlobals(int sheetCount)
     QByteArray& b = m_buffer;
     bof(b, 0x0005);
     QByteArray d;
-    u16(d, 1200);  // UTF-16
+    u16(d, 1200); // UTF-16
     record(b, RecCodepage, d);
 
     d.clear();
@@ -222,11 +224,11 @@ void GridXlsWriter::appendGlobals(int sheetCount)
     u16(d, 0);
     u16(d, 16000);
     u16(d, 8000);
-    u16(d, 0x0038);  // horizontal and vertical scroll bars, sheet tabs
-    u16(d, 0);       // active sheet
-    u16(d, 0);       // first visible tab
-    u16(d, 1);       // selected tabs
-    u16(d, 600);     // tab bar width ratio
+    u16(d, 0x0038); // horizontal and vertical scroll bars, sheet tabs
+    u16(d, 0);      // active sheet
+    u16(d, 0);      // first visible tab
+    u16(d, 1);      // selected tabs
+    u16(d, 600);    // tab bar width ratio
     record(b, RecWindow1, d);
 
     // Font index 4 does not exist in BIFF, so the sixth FONT record is font 6.
@@ -241,23 +243,23 @@ void GridXlsWriter::appendGlobals(int sheetCount)
     xf(b, 0, 0, true, 0x00);
     for (int i = 1; i < 15; ++i)
         xf(b, i <= 2 ? 1 : i <= 4 ? 2 : 0, 0, true, 0xF4);
-    xf(b, 0, 0, false, 0x00);                     // XfGeneral
-    xf(b, 0, FormatDate, false, 0x04);            // XfDate
-    xf(b, 0, FormatDateTime, false, 0x04);        // XfDateTime
-    xf(b, 6, 0, false, 0x08);                     // XfTitle: bold
+    xf(b, 0, 0, false, 0x00);              // XfGeneral
+    xf(b, 0, FormatDate, false, 0x04);     // XfDate
+    xf(b, 0, FormatDateTime, false, 0x04); // XfDateTime
+    xf(b, 6, 0, false, 0x08);              // XfTitle: bold
 
     d.clear();
-    u16(d, 0x8000);  // built-in style on XF 0
-    u8(d, 0);        // "Normal"
+    u16(d, 0x8000); // built-in style on XF 0
+    u8(d, 0);       // "Normal"
     u8(d, 0xFF);
     record(b, RecStyle, d);
 
     m_sheetOffsetAt.clear();
     for (int s = 0; s < sheetCount; ++s) {
         d.clear();
-        u32(d, 0);  // patched when the sheet's BOF is placed
-        u8(d, 0);   // visible
-        u8(d, 0);   // worksheet
+        u32(d, 0); // patched when the sheet's BOF is placed
+        u8(d, 0);  // visible
+        u8(d, 0);  // worksheet
         shortString(d, sheetName(s));
         m_sheetOffsetAt << m_flushed + b.size() + 4;
         record(b, RecBoundSheet, d);
@@ -310,7 +312,7 @@ void GridXlsWriter::endSheet(int sheet)
     u16(b, sheet == 0 ? 0x06B6 : 0x00B6);
     u16(b, 0);
     u16(b, 0);
-    u16(b, 64);  // automatic grid line colour
+    u16(b, 64); // automatic grid line colour
     u16(b, 0);
     u16(b, 0);
     u16(b, 0);
@@ -365,9 +367,8 @@ bool GridXlsWriter::writeRow(const GridRowSource& rows, int row)
             else
                 appendLabel(r, c, XfGeneral, GridValueText::text(v));
         } else if (GridValueText::isDate(v)) {
-            const QDateTime dt = v.typeId() == QMetaType::QDate
-                                     ? QDateTime(v.toDate(), QTime(0, 0))
-                                     : v.toDateTime();
+            const QDateTime dt = v.typeId() == QMetaType::QDate ? QDateTime(v.toDate(), QTime(0, 0))
+                                                                : v.toDateTime();
             // Serial days from 1899-12-30; before March 1900 Excel's calendar is off by a day,
             // so such dates go as text.
             const qint64 days = QDate(1899, 12, 30).daysTo(dt.date());
@@ -379,7 +380,9 @@ bool GridXlsWriter::writeRow(const GridRowSource& rows, int row)
             appendNumber(r, c, secs == 0 ? XfDate : XfDateTime,
                          static_cast<double>(days) + secs / 86400.0);
         } else {
-            appendLabel(r, c, XfGeneral, GridValueText::text(v));
+            const QString text = GridValueText::text(v);
+            if (!text.isEmpty())
+                appendLabel(r, c, XfGeneral, text);
         }
     }
     return flush(false);

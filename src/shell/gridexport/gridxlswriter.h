@@ -1,5 +1,4 @@
-// Excel 97 workbook (BIFF8 in an OLE2 file through libgsf): titles in the first row, numbers as
-// NUMBER cells, dates as NUMBER cells with a date format, text as LABEL cells.
+// Excel 97 (.xls, BIFF8) writer: titles first, numbers and dates as NUMBER, text as LABEL.
 #pragma once
 
 #include "shell/gridexport/gridwriter.h"
@@ -13,8 +12,9 @@
 typedef struct _GsfOutput GsfOutput;
 typedef struct _GsfOutfile GsfOutfile;
 
-class GridXlsWriter : public GridWriter {
-public:
+class GridXlsWriter : public GridWriter
+{
+  public:
     GridXlsWriter();
     ~GridXlsWriter() override;
 
@@ -22,10 +22,11 @@ public:
     // sheets ("Лист2", …), each starting with the titles again.
     static constexpr int RowsPerSheet = 65535;
     static constexpr int MaxColumns = 256;
-    // Text that fits one LABEL record (8224 bytes less the cell header, UTF-16); longer text is cut.
+    // Text that fits one LABEL record (8224 bytes less the cell header, UTF-16); longer text is
+    // cut.
     static constexpr int MaxLabelChars = 4107;
 
-protected:
+  protected:
     QString refuse(const GridRowSource& rows) const override;
     bool open(const QString& path, const GridRowSource& rows) override;
     bool writeTitles(const GridRowSource& rows) override;
@@ -33,7 +34,7 @@ protected:
     bool finish() override;
     void discard() override;
 
-private:
+  private:
     void appendGlobals(int sheetCount);
     void beginSheet(int sheet);
     void endSheet(int sheet);
@@ -50,10 +51,10 @@ private:
     GsfOutfile* m_ole = nullptr;
     GsfOutput* m_stream = nullptr;
     QByteArray m_buffer;
-    qint64 m_flushed = 0;             // bytes of the stream already handed to libgsf
-    QList<qint64> m_sheetOffsetAt;    // stream position of each BOUNDSHEET's offset field
+    qint64 m_flushed = 0;          // bytes of the stream already handed to libgsf
+    QList<qint64> m_sheetOffsetAt; // stream position of each BOUNDSHEET's offset field
     QList<std::pair<qint64, quint32>> m_pendingPatches;
-    QStringList m_titles;             // repeated at the top of every sheet
+    QStringList m_titles; // repeated at the top of every sheet
     int m_rowCount = 0;
     int m_columnCount = 0;
     int m_sheet = -1;
