@@ -373,7 +373,9 @@ bool GridXlsWriter::writeRow(const GridRowSource& rows, int row)
             // so such dates go as text.
             const qint64 days = QDate(1899, 12, 30).daysTo(dt.date());
             if (!dt.isValid() || days < 61) {
-                appendLabel(r, c, XfGeneral, GridValueText::text(v));
+                const QString text = GridValueText::text(v);
+                if (!text.isEmpty())
+                    appendLabel(r, c, XfGeneral, text);
                 continue;
             }
             const int secs = dt.time().msecsSinceStartOfDay() / 1000;
