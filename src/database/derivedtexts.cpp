@@ -37,7 +37,8 @@ QString FixedText(double value, int decimals)
         s.erase(0, 1);
     std::size_t e = s.find('e');
     int exponent = std::stoi(s.substr(e + 1));
-    std::string digits = s.substr(0, 1) + s.substr(2, e - 2);
+    std::string digits(1, s[0]);
+    digits.append(s, 2, e - 2);
 
     int before = exponent + 1; // digits before the point
     if (before < 0) {
@@ -66,8 +67,13 @@ QString FixedText(double value, int decimals)
     std::size_t nz = whole.find_first_not_of('0');
     whole = nz == std::string::npos ? "0" : whole.substr(nz);
     bool allZero = whole == "0" && fraction.find_first_not_of('0') == std::string::npos;
-    std::string out = (negative && !allZero ? "-" : "") + whole;
-    if (decimals > 0)
-        out += "." + fraction;
+    std::string out;
+    if (negative && !allZero)
+        out.push_back('-');
+    out.append(whole);
+    if (decimals > 0) {
+        out.push_back('.');
+        out.append(fraction);
+    }
     return QString::fromLatin1(out.c_str());
 }

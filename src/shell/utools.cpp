@@ -65,24 +65,33 @@ QString FloatToText(long double value)
         s.erase(0, 1);
     std::size_t e = s.find('e');
     int exponent = std::stoi(s.substr(e + 1));
-    std::string digits = s.substr(0, 1) + s.substr(2, e - 2);
+    std::string digits(1, s[0]);
+    digits.append(s, 2, e - 2);
     while (digits.size() > 1 && digits.back() == '0')
         digits.pop_back();
 
     std::string out;
     if (exponent < -5 || exponent >= 15) {
-        out = digits.substr(0, 1);
-        if (digits.size() > 1)
-            out += "." + digits.substr(1);
-        out += "E" + std::to_string(exponent);
+        out.append(digits, 0, 1);
+        if (digits.size() > 1) {
+            out.push_back('.');
+            out.append(digits, 1);
+        }
+        out.push_back('E');
+        out.append(std::to_string(exponent));
     } else if (exponent < 0) {
-        out = "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+        out.append("0.");
+        out.append(static_cast<std::size_t>(-exponent - 1), '0');
+        out.append(digits);
     } else {
         std::size_t intLen = static_cast<std::size_t>(exponent) + 1;
         if (digits.size() <= intLen) {
-            out = digits + std::string(intLen - digits.size(), '0');
+            out.append(digits);
+            out.append(intLen - digits.size(), '0');
         } else {
-            out = digits.substr(0, intLen) + "." + digits.substr(intLen);
+            out.append(digits, 0, intLen);
+            out.push_back('.');
+            out.append(digits, intLen);
         }
     }
     if (negative)
