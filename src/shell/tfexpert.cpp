@@ -32,6 +32,8 @@ TFExpert::TFExpert(TDM& dm, QWidget* parent)
     setAccessibleName(ULang::AppCaption);
     setWindowIcon(QIcon(SFAbout::Picture(64)));
     m_mdiArea->setObjectName(QStringLiteral("MdiArea"));
+    // Activating a window never maximizes it on its own; only the user or a restored state does.
+    m_mdiArea->setOption(QMdiArea::DontMaximizeSubWindowOnActivation);
     m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdiArea);
@@ -139,8 +141,8 @@ void TFExpert::BuildMenu()
     connect(AMinWin, &QAction::triggered, this, [this] { SystemCommand(Minimize); });
     connect(ANormWin, &QAction::triggered, this, [this] { SystemCommand(Restore); });
     connect(ACloseWin, &QAction::triggered, this, [this] { SystemCommand(Close); });
-    m_menuBar->addWidget(m_tbSys);
-    m_tbSys->setVisible(false);
+    m_tbSysPlace = m_menuBar->addWidget(m_tbSys);
+    m_tbSysPlace->setVisible(false);
 }
 
 void TFExpert::FillWindowMenu()
@@ -219,7 +221,7 @@ void TFExpert::AddChild(MdiChild* child)
 MdiChild* TFExpert::MaximizedChild() const
 {
     for (MdiChild* child : m_children) {
-        if (child->isMaximized())
+        if (child->ShownMaximized())
             return child;
     }
     return nullptr;
@@ -241,7 +243,12 @@ void TFExpert::SystemCommand(int command)
         child->close(); // which minimizes it
         break;
     }
-    m_tbSys->setVisible(false);
+    m_tbSysPlace->setVisible(false);
+}
+
+bool TFExpert::SystemButtonsVisible() const
+{
+    return m_tbSysPlace->isVisible();
 }
 
 void TFExpert::SetActiveGrid(DBGrid* grid)
@@ -261,7 +268,7 @@ QString TFExpert::ComSpeedText() const
 
 void TFExpert::ShowSystemButtons()
 {
-    m_tbSys->setVisible(true);
+    m_tbSysPlace->setVisible(true);
 }
 
 void TFExpert::ShowHelpTopic(int topic)

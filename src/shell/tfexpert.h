@@ -46,6 +46,7 @@ public:
     SFAbout* SFAboutPanel() const { return m_sfAbout; }
     HelpWindow* Help() const { return m_help; }
     QToolBar* TBSys() const { return m_tbSys; }
+    bool SystemButtonsVisible() const;
 
     // Window commands
     QAction* AMinWin;
@@ -81,6 +82,7 @@ private:
     QMdiArea* m_mdiArea;
     QToolBar* m_menuBar;
     QToolBar* m_tbSys;
+    QAction* m_tbSysPlace = nullptr; // the place of TBSys in the menu strip: shows or hides it
     QMenu* m_windowMenu;
     SFConfigCom* m_sfConfigCom;
     SFAbout* m_sfAbout;

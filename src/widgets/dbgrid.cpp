@@ -278,15 +278,20 @@ void DBGrid::focusOutEvent(QFocusEvent* event)
     emit GridExit(this);
 }
 
-void DBGrid::startDrag(Qt::DropActions supportedActions)
+QMimeData* DBGrid::PrepareDrag()
 {
     DataSet* ds = GetDataSet();
     DragHasRows = ds && ds->Active() && !ds->IsEmpty();
     emit DragStarted(this);
     auto* mime = new QMimeData;
     mime->setData(QLatin1String(GridDragMimeType), objectName().toUtf8());
+    return mime;
+}
+
+void DBGrid::startDrag(Qt::DropActions supportedActions)
+{
     auto* drag = new QDrag(this);
-    drag->setMimeData(mime);
+    drag->setMimeData(PrepareDrag());
     drag->exec(supportedActions & (Qt::CopyAction | Qt::MoveAction) ? Qt::CopyAction : supportedActions);
 }
 

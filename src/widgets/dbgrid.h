@@ -8,6 +8,7 @@
 #include <functional>
 
 class DataSet;
+class QMimeData;
 
 // MIME type of a drag started in a data grid; the data is the source grid's object name.
 inline constexpr const char* GridDragMimeType = "application/x-km350-grid";
@@ -41,6 +42,9 @@ public:
 
     // Draw-cell hook: return true when the cell was drawn.
     std::function<bool(QPainter*, const QStyleOptionViewItem&, const QModelIndex&)> DrawCellHook;
+
+    // Starts a drag's data: sets DragHasRows from the view and names this grid as the source.
+    QMimeData* PrepareDrag();
 
     // Column widths and order for the settings store.
     QList<int> ColumnWidths() const;

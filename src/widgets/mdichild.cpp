@@ -84,8 +84,8 @@ void MdiChild::SavePlacement(SettingsStore& store) const
         store.SetValue(m_section, QStringLiteral("Height"), g.height());
     }
     store.SetValue(m_section, QStringLiteral("WindowState"),
-                   isMaximized()   ? QStringLiteral("wsMaximized")
-                   : isMinimized() ? QStringLiteral("wsMinimized")
+                   isMinimized()   ? QStringLiteral("wsMinimized")
+                   : isMaximized() ? QStringLiteral("wsMaximized")
                                    : QStringLiteral("wsNormal"));
     store.SetValue(m_section, QStringLiteral("PixelsPerInch"), logicalDpiY());
 }
@@ -114,20 +114,20 @@ void MdiChild::closeEvent(QCloseEvent* event)
 void MdiChild::resizeEvent(QResizeEvent* event)
 {
     QMdiSubWindow::resizeEvent(event);
-    if (isMaximized())
+    if (ShownMaximized())
         emit MaximizedLayoutChanged();
 }
 
 void MdiChild::moveEvent(QMoveEvent* event)
 {
     QMdiSubWindow::moveEvent(event);
-    if (isMaximized())
+    if (ShownMaximized())
         emit MaximizedLayoutChanged();
 }
 
 void MdiChild::changeEvent(QEvent* event)
 {
     QMdiSubWindow::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange && isMaximized())
+    if (event->type() == QEvent::WindowStateChange && ShownMaximized())
         emit MaximizedLayoutChanged();
 }

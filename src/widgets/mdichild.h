@@ -25,6 +25,8 @@ public:
     virtual void SaveSettings(SettingsStore& store) const;
     bool RestoredMaximized() const { return m_restoredMaximized; }
     bool HadSavedPlacement() const { return m_hadSavedPlacement; }
+    // Maximized and showing (a minimized window keeps its maximized flag to restore to).
+    bool ShownMaximized() const { return isMaximized() && !isMinimized(); }
 
     // The main window the child reports its focused grid and maximized state to.
     void SetMainWindowLink(MainWindowLink* link) { m_link = link; }
