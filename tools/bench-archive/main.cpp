@@ -1,0 +1,253 @@
+// Opens an archive of 1,000 types, 100,000 meters, 200,000 verifications and 2,000,000 results
+// with the data module and moves through it; each figure beside raw SQLite reading the same rows.
+//   bench-archive [archive-path]      generates the archive if missing, then measures
+// Each measurement runs in its own process so that its peak memory is its own.
+#include "database/schema.h"
+#include "database/tdm.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <sqlite3.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+namespace {
+
+constexpr int Types = 1000;
+constexpr int MetersPerType = 100;
+constexpr int VerificationsPerMeter = 2;
+constexpr int ResultsPerVerification = 10;
+constexpr int Moves = 200;
+
+double PeakMegabytes()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::stod(line.substr(6)) / 1024.0;
+    }
+    return 0;
+}
+
+bool Exec(sqlite3* db, const char* sql)
+{
+    char* error = nullptr;
+    if (sqlite3_exec(db, sql, nullptr, nullptr, &error) != SQLITE_OK) {
+        std::fprintf(stderr, "%s: %s\n", sql, error ? error : "?");
+        sqlite3_free(error);
+        return false;
+    }
+    return true;
+}
+
+bool Generate(const QString& path)
+{
+    QString error;
+    if (!ArchiveSchema::CreateArchiveFile(path, &error)) {
+        std::fprintf(stderr, "cannot create %s: %s\n", qPrintable(path), qPrintable(error));
+        return false;
+    }
+    sqlite3* db = nullptr;
+    if (sqlite3_open(QFile::encodeName(path).constData(), &db) != SQLITE_OK)
+        return false;
+    Exec(db, "PRAGMA journal_mode = OFF");
+    Exec(db, "PRAGMA synchronous = OFF");
+    Exec(db, "BEGIN");
+    sqlite3_stmt *tip, *ident, *data, *result;
+    sqlite3_prepare_v2(db, "INSERT INTO TTip (PTipCH, PUnom, PInom, PReductRate, PClassT) VALUES (?, 220, 5, 800, 2)", -1, &tip, nullptr);
+    sqlite3_prepare_v2(db, "INSERT INTO TIdent (PSecIndex, PNumber, PMaker, PYearOutput, PAddress) VALUES (?, ?, 'Завод', 2004, ?)", -1, &ident, nullptr);
+    sqlite3_prepare_v2(db, "INSERT INTO TData (PSecIndex, PSamohod, POrmix, PDateMeasure, PUSamohod) VALUES (?, 1, 12345.6, '2006-03-15', 253)", -1, &data, nullptr);
+    sqlite3_prepare_v2(db, "INSERT INTO TResult (PSecIndex, PUMeasure, PIMeasure, PPowerMeasure, PFPMeasure, PMistakeMeasure, PDateMeasure) VALUES (?, 220, ?, 1100, '1.00', ?, '2006-03-15')", -1, &result, nullptr);
+    long long meterNo = 0;
+    for (int t = 0; t < Types; ++t) {
+        std::string name = "Т" + std::to_string(t);
+        sqlite3_bind_text(tip, 1, name.c_str(), -1, SQLITE_TRANSIENT);
+        sqlite3_step(tip);
+        sqlite3_reset(tip);
+        sqlite3_int64 tipKey = sqlite3_last_insert_rowid(db);
+        for (int m = 0; m < MetersPerType; ++m) {
+            std::string number = std::to_string(++meterNo);
+            std::string address = "ул. Ленина " + std::to_string(m);
+            sqlite3_bind_int64(ident, 1, tipKey);
+            sqlite3_bind_text(ident, 2, number.c_str(), -1, SQLITE_TRANSIENT);
+            sqlite3_bind_text(ident, 3, address.c_str(), -1, SQLITE_TRANSIENT);
+            sqlite3_step(ident);
+            sqlite3_reset(ident);
+            sqlite3_int64 meterKey = sqlite3_last_insert_rowid(db);
+            for (int v = 0; v < VerificationsPerMeter; ++v) {
+                sqlite3_bind_int64(data, 1, meterKey);
+                sqlite3_step(data);
+                sqlite3_reset(data);
+                sqlite3_int64 dataKey = sqlite3_last_insert_rowid(db);
+                for (int r = 0; r < ResultsPerVerification; ++r) {
+                    sqlite3_bind_int64(result, 1, dataKey);
+                    sqlite3_bind_double(result, 2, 0.5 * (r + 1));
+                    sqlite3_bind_double(result, 3, 0.01 * r - 0.03);
+                    sqlite3_step(result);
+                    sqlite3_reset(result);
+                }
+            }
+        }
+    }
+    Exec(db, "COMMIT");
+    for (sqlite3_stmt* s : {tip, ident, data, result})
+        sqlite3_finalize(s);
+    sqlite3_close(db);
+    return true;
+}
+
+// Reads every column of every row of a statement, as a grid would.
+long long Drain(sqlite3_stmt* s)
+{
+    long long cells = 0;
+    while (sqlite3_step(s) == SQLITE_ROW) {
+        for (int c = 0; c < sqlite3_column_count(s); ++c) {
+            if (sqlite3_column_type(s, c) == SQLITE_TEXT)
+                cells += sqlite3_column_bytes(s, c) >= 0;
+            else
+                cells += sqlite3_column_double(s, c) != 12345.678;
+        }
+    }
+    sqlite3_reset(s);
+    return cells;
+}
+
+// Raw SQLite: what the data module reads on opening, and on each move of type and meter.
+int MeasureBaseline(const QString& path)
+{
+    QElapsedTimer timer;
+    timer.start();
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    sqlite3_stmt *tips, *idents, *datas, *results, *other;
+    sqlite3_prepare_v2(db, "SELECT * FROM TTip", -1, &tips, nullptr);
+    sqlite3_prepare_v2(db, "SELECT * FROM TIdent WHERE PSecIndex = ?", -1, &idents, nullptr);
+    sqlite3_prepare_v2(db, "SELECT * FROM TData WHERE PSecIndex = ?", -1, &datas, nullptr);
+    sqlite3_prepare_v2(db, "SELECT * FROM TResult WHERE PSecIndex = ?", -1, &results, nullptr);
+    auto firstKey = [db](const char* sql, sqlite3_int64 parent) {
+        sqlite3_stmt* s = nullptr;
+        sqlite3_prepare_v2(db, sql, -1, &s, nullptr);
+        sqlite3_bind_int64(s, 1, parent);
+        sqlite3_int64 key = sqlite3_step(s) == SQLITE_ROW ? sqlite3_column_int64(s, 0) : 0;
+        sqlite3_finalize(s);
+        return key;
+    };
+    auto loadType = [&](sqlite3_int64 tipKey) {
+        sqlite3_bind_int64(idents, 1, tipKey);
+        Drain(idents);
+        sqlite3_int64 meter = firstKey("SELECT PIndex FROM TIdent WHERE PSecIndex = ? LIMIT 1", tipKey);
+        sqlite3_bind_int64(datas, 1, meter);
+        Drain(datas);
+        sqlite3_int64 data = firstKey("SELECT PIndex FROM TData WHERE PSecIndex = ? LIMIT 1", meter);
+        sqlite3_bind_int64(results, 1, data);
+        Drain(results);
+    };
+    Drain(tips);
+    loadType(1);
+    for (const char* t : {"SELECT * FROM TSTip", "SELECT * FROM TTableTip"}) {
+        sqlite3_prepare_v2(db, t, -1, &other, nullptr);
+        Drain(other);
+        sqlite3_finalize(other);
+    }
+    double openMs = timer.nsecsElapsed() / 1e6;
+    timer.restart();
+    for (int i = 0; i < Moves; ++i)
+        loadType(1 + (i * 7) % Types);
+    double moveMs = timer.nsecsElapsed() / 1e6 / Moves;
+    for (sqlite3_stmt* s : {tips, idents, datas, results})
+        sqlite3_finalize(s);
+    sqlite3_close(db);
+    std::printf("%.3f %.4f %.1f\n", openMs, moveMs, PeakMegabytes());
+    return 0;
+}
+
+int MeasureDataModule(const QString& path)
+{
+    double before = PeakMegabytes();
+    QElapsedTimer timer;
+    timer.start();
+    QTemporaryDir settings;
+    TDM dm(std::make_unique<SettingsStore>(settings.filePath(QStringLiteral("s.ini"))));
+    if (!dm.Open(QFileInfo(path).absolutePath())) {
+        std::fprintf(stderr, "open failed: %s\n", qPrintable(dm.FailureReason()));
+        return 1;
+    }
+    double openMs = timer.nsecsElapsed() / 1e6;
+    timer.restart();
+    for (int i = 0; i < Moves; ++i)
+        dm.ADOTip->MoveTo((i * 7) % dm.ADOTip->RecordCount());
+    double typeMoveMs = timer.nsecsElapsed() / 1e6 / Moves;
+    timer.restart();
+    dm.ADOTip->First();
+    for (int i = 0; i < Moves; ++i)
+        dm.ADOIdent->MoveTo((i * 13) % dm.ADOIdent->RecordCount());
+    double meterMoveMs = timer.nsecsElapsed() / 1e6 / Moves;
+    std::printf("%.3f %.4f %.4f %.1f %.1f %d %d %d\n", openMs, typeMoveMs, meterMoveMs, PeakMegabytes(), before,
+                dm.ADOIdent->RecordCount(), dm.ADOData->RecordCount(), dm.ADOResult->RecordCount());
+    return 0;
+}
+
+QStringList RunSelf(const QString& mode, const QString& path)
+{
+    QProcess p;
+    p.start(QCoreApplication::applicationFilePath(), {mode, path});
+    p.waitForFinished(-1);
+    return QString::fromLatin1(p.readAllStandardOutput()).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QStringList args = app.arguments();
+    if (args.size() == 3 && args[1] == QStringLiteral("--baseline"))
+        return MeasureBaseline(args[2]);
+    if (args.size() == 3 && args[1] == QStringLiteral("--datamodule"))
+        return MeasureDataModule(args[2]);
+
+    QString path = args.size() > 1 ? args[1] : QDir::temp().filePath(QStringLiteral("km350-bench/OrmixDB.sqlite"));
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    if (!QFileInfo::exists(path)) {
+        std::printf("generating %s ...\n", qPrintable(path));
+        std::fflush(stdout);
+        QElapsedTimer t;
+        t.start();
+        if (!Generate(path))
+            return 1;
+        std::printf("generated in %.1f s (%.0f MB)\n", t.elapsed() / 1000.0, QFileInfo(path).size() / 1048576.0);
+    }
+    // Warm the file cache once so both sides read from memory.
+    RunSelf(QStringLiteral("--baseline"), path);
+    QStringList base = RunSelf(QStringLiteral("--baseline"), path);
+    QStringList ours = RunSelf(QStringLiteral("--datamodule"), path);
+    if (base.size() < 3 || ours.size() < 8) {
+        std::fprintf(stderr, "measurement failed\n");
+        return 1;
+    }
+    double baseOpen = base[0].toDouble(), baseMove = base[1].toDouble(), basePeak = base[2].toDouble();
+    double open = ours[0].toDouble(), typeMove = ours[1].toDouble(), meterMove = ours[2].toDouble();
+    double peak = ours[3].toDouble();
+    std::printf("archive: %d types, %d meters, %d verifications, %d results\n", Types, Types * MetersPerType,
+                Types * MetersPerType * VerificationsPerMeter,
+                Types * MetersPerType * VerificationsPerMeter * ResultsPerVerification);
+    std::printf("%-34s %12s %12s %8s %s\n", "", "data module", "raw SQLite", "ratio", "target");
+    std::printf("%-34s %9.1f ms %9.1f ms %7.1fx %s\n", "open with all main views", open, baseOpen, open / baseOpen,
+                open < 500 ? "< 500 ms: met" : "< 500 ms: MISSED");
+    std::printf("%-34s %9.1f MB %9.1f MB %7.1fx %s\n", "peak memory (process)", peak, basePeak, peak / basePeak,
+                peak < 150 ? "< 150 MB: met" : "< 150 MB: MISSED");
+    std::printf("%-34s %9.3f ms %9.3f ms %7.1fx %s\n", "move current type (details reload)", typeMove, baseMove,
+                typeMove / baseMove, typeMove < 20 ? "< 20 ms: met" : "< 20 ms: MISSED");
+    std::printf("%-34s %9.3f ms %12s %8s %s\n", "move current meter (details reload)", meterMove, "", "",
+                meterMove < 20 ? "< 20 ms: met" : "< 20 ms: MISSED");
+    return 0;
+}
