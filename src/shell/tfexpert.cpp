@@ -2,6 +2,7 @@
 #include "shell/tfexpert.h"
 
 #include "database/tdm.h"
+#include "shell/gridoutput.h"
 #include "shell/helpwindow.h"
 #include "shell/sfabout.h"
 #include "shell/sfconfigcom.h"
@@ -81,16 +82,16 @@ void TFExpert::BuildMenu()
     ASelectAll->setShortcutContext(Qt::ApplicationShortcut);
     addAction(ASelectAll);
     connect(ASaveAS, &QAction::triggered, this, [this] {
-        if (m_activeGrid && SaveGridHandler)
-            SaveGridHandler(m_activeGrid);
+        if (m_activeGrid)
+            GridOutput::SaveAs(*m_activeGrid, this);
     });
     connect(APrintView, &QAction::triggered, this, [this] {
-        if (m_activeGrid && PrintGridHandler)
-            PrintGridHandler(m_activeGrid, true);
+        if (m_activeGrid)
+            GridOutput::Print(*m_activeGrid, true, this);
     });
     connect(APrint, &QAction::triggered, this, [this] {
-        if (m_activeGrid && PrintGridHandler)
-            PrintGridHandler(m_activeGrid, false);
+        if (m_activeGrid)
+            GridOutput::Print(*m_activeGrid, false, this);
     });
     connect(ASelectAll, &QAction::triggered, this, [this] {
         if (m_activeGrid)

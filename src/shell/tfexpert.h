@@ -64,10 +64,6 @@ public:
     QAction* AAbout;
     QAction* AHelp;
 
-    // Hooks for the grid output commands; the window does nothing without them.
-    std::function<void(DBGrid*)> SaveGridHandler;
-    std::function<void(DBGrid*, bool preview)> PrintGridHandler;
-
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

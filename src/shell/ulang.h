@@ -111,6 +111,10 @@ inline const QString PrintTitleArchiveMeters = QStringLiteral("Архив - Об
 inline const QString PrintTitleArchiveResults = QStringLiteral("Архив - Результаты проверки");
 inline const QString PrintTitleBufferMeters = QStringLiteral("Буфер обмена - Параметры счетчиков");
 inline const QString PrintTitleBufferResults = QStringLiteral("Буфер обмена - Результаты проверки");
+inline const QString NoPrinter = QStringLiteral("Принтер не установлен.");
+inline const QString ExportPdf = QStringLiteral("Сохранить в PDF");
+// %1 the PDF file
+inline const QString PdfFailed = QStringLiteral("Не удалось записать файл %1.");
 inline const QString FilterText = QStringLiteral("Text files (*.txt)");
 inline const QString FilterCsv = QStringLiteral("Comma separated values (*.csv)");
 inline const QString FilterHtml = QStringLiteral("HTML file (*.htm)");

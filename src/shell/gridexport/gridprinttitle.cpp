@@ -1,17 +1,19 @@
 // Table of print titles by data source.
 #include "shell/gridexport/gridprinttitle.h"
 
+#include "shell/ulang.h"
+
 #include <utility>
 
 QString GridPrintTitle::forDataSource(const QString& dataSourceName)
 {
     static const std::pair<const char*, QString> titles[] = {
-        {"DSTip", QStringLiteral("Архив - Параметры счетчиков")},
-        {"DSIdent", QStringLiteral("Архив - Обозначение счетчиков")},
-        {"DSResult", QStringLiteral("Архив - Результаты проверки")},
-        {"DSTableTip", QStringLiteral("Типы счетчиков")},
-        {"DSSinchro", QStringLiteral("Буфер обмена - Параметры счетчиков")},
-        {"DSSinchroResult", QStringLiteral("Буфер обмена - Результаты проверки")},
+        {"DSTip", ULang::PrintTitleArchiveTypes},
+        {"DSIdent", ULang::PrintTitleArchiveMeters},
+        {"DSResult", ULang::PrintTitleArchiveResults},
+        {"DSTableTip", ULang::MeterTypesCaption},
+        {"DSSinchro", ULang::PrintTitleBufferMeters},
+        {"DSSinchroResult", ULang::PrintTitleBufferResults},
     };
     for (const auto& [name, title] : titles)
         if (dataSourceName == QLatin1String(name))
