@@ -1,19 +1,46 @@
-// The meter types window: the device type table.
+// The meter types window: the device type table, its fill from the archive and its exchange.
 #pragma once
 
 #include "widgets/mdichild.h"
 
 class DBGrid;
+class QAction;
+class QMenu;
 class TDM;
+class TableNewTipPanel;
 
 class TFTable : public MdiChild {
     Q_OBJECT
 public:
-    explicit TFTable(TDM& dm, QWidget* parent = nullptr);
+    // outTable, inTable: the exchange window's commands that read and load the type table.
+    TFTable(TDM& dm, QAction* outTable, QAction* inTable, QWidget* parent = nullptr);
     void SaveSettings(SettingsStore& store) const override;
     void RestoreSettings(SettingsStore& store);
 
     DBGrid* DBGridTTable;
+    TableNewTipPanel* SFNewTip;
+    QAction* ASQLFromTable;
+    QAction* AClear;
+    QAction* DataSetFirst1;
+    QAction* DataSetPrior1;
+    QAction* DataSetNext1;
+    QAction* DataSetLast1;
+    QAction* DataSetInsert1;
+    QAction* DataSetDelete1;
+    QAction* DataSetPost1;
+    QAction* DataSetCancel1;
+
+    void ASQLFromTableExecute();
+    void AClearExecute();
+    void DataSetInsert1Execute();
+    void DataSetDelete1Execute();
+
+private:
+    // Runs statements with the view closed and reopens it in every case.
+    void RunWithViewClosed(const QList<QString>& statements);
+
+    TDM& m_dm;
+    QMenu* m_popup;
 };
 
 extern TFTable* FTable;

@@ -5,6 +5,7 @@
 #include "database/tdm.h"
 #include "exchange/ui/tfsinchro.h"
 #include "selection/tfsql.h"
+#include "shell/sfabout.h"
 #include "shell/singleinstance.h"
 #include "shell/tfexpert.h"
 #include "shell/ulang.h"
@@ -44,6 +45,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(ULang::AppTitle);
     QApplication::setApplicationName(QStringLiteral("km350"));
+    QApplication::setWindowIcon(QIcon(SFAbout::Picture(64)));
     if (qEnvironmentVariable("KM350_MESSAGES") == QStringLiteral("stderr"))
         InstallStderrMessageHandler();
     else
@@ -82,7 +84,7 @@ int main(int argc, char* argv[])
         expert->AddChild(sql);
     };
     auto createTable = [&] {
-        table = new TFTable(*dm);
+        table = new TFTable(*dm, nullptr, nullptr);
         expert->AddChild(table);
         table->RestoreSettings(dm->REGEH());
     };
