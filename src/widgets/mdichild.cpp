@@ -27,13 +27,19 @@ MdiChild::MdiChild(const QString& caption, const QString& section, QWidget* pare
     });
 }
 
+MdiChild::~MdiChild()
+{
+    for (const QMetaObject::Connection& c : m_gridConnections)
+        disconnect(c);
+}
+
 void MdiChild::TrackGrid(DBGrid* grid)
 {
-    connect(grid, &DBGrid::GridEnter, this, [this](DBGrid* g) {
+    m_gridConnections << connect(grid, &DBGrid::GridEnter, this, [this](DBGrid* g) {
         if (m_link)
             m_link->SetActiveGrid(g);
     });
-    connect(grid, &DBGrid::GridExit, this, [this](DBGrid* g) {
+    m_gridConnections << connect(grid, &DBGrid::GridExit, this, [this](DBGrid* g) {
         // Only a move to another control of this window clears it; switching windows does not.
         QWidget* next = QApplication::focusWidget();
         if (m_link && next && isAncestorOf(next) && !g->isAncestorOf(next) && m_link->ActiveGrid() == g)

@@ -13,6 +13,7 @@ class MdiChild : public QMdiSubWindow {
 public:
     // section: the settings group of the window.
     MdiChild(const QString& caption, const QString& section, QWidget* parent = nullptr);
+    ~MdiChild() override;
 
     QString Section() const { return m_section; }
     // Restores placement and window state; called while the window is created.
@@ -52,4 +53,6 @@ private:
     bool m_restoredMaximized = false;
     bool m_hadSavedPlacement = false;
     MainWindowLink* m_link = nullptr;
+    // Cut when the window goes, so its grids losing the focus then reach nothing.
+    QList<QMetaObject::Connection> m_gridConnections;
 };
