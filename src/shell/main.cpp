@@ -74,6 +74,7 @@ int main(int argc, char* argv[])
     TFTable* table = nullptr;
     auto createSinchro = [&] {
         sinchro = new TFSinchro(*dm);
+        sinchro->SetGridCommands(expert->ASaveAS, expert->ASelectAll);
         expert->AddChild(sinchro);
         sinchro->RestoreSettings(dm->REGEH());
     };
