@@ -52,6 +52,7 @@ QLabel* Header(const QString& text)
 QWidget* HeaderStrip(QLabel* caption, QLabel* right = nullptr)
 {
     auto* strip = new QFrame;
+    strip->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     strip->setFrameShape(QFrame::StyledPanel);
     strip->setFrameShadow(QFrame::Raised);
     auto* l = new QHBoxLayout(strip);
@@ -109,7 +110,7 @@ TFSinchro::TFSinchro(TDM& dm, QWidget* parent)
     LabelNameCountSh->setObjectName(QStringLiteral("LabelNameCountSh"));
     LabelNameCountSh->setFont(Header(QString())->font());
     tipLayout->addWidget(HeaderStrip(Header(ULang::MetersHeader), LabelNameCountSh));
-    tipLayout->addWidget(DBGridTTipSinch);
+    tipLayout->addWidget(DBGridTTipSinch, 1);
 
     // Result panel: header, then verifications | results.
     auto* panelSinchro = new QWidget;
@@ -123,7 +124,7 @@ TFSinchro::TFSinchro(TDM& dm, QWidget* parent)
     m_split2->addWidget(DBGridTResultSinch);
     m_split2->setStretchFactor(1, 1);
     m_split2->setSizes({289, 400});
-    resLayout->addWidget(m_split2);
+    resLayout->addWidget(m_split2, 1);
 
     m_split1->setObjectName(QStringLiteral("abcSplitBar1"));
     m_split1->addWidget(panelTip);
@@ -357,6 +358,9 @@ void TFSinchro::BuildGrids()
         return true;
     };
 
+    // Column widths follow the grid: the last meter column takes the rest, the result columns share it.
+    DBGridSData->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    DBGridTResultSinch->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     for (DBGrid* g : {DBGridTTipSinch, DBGridSData, DBGridTResultSinch}) {
         g->horizontalHeader()->setStretchLastSection(true);
         g->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -493,7 +497,10 @@ void TFSinchro::OpenPort()
     // Every exchange starts at 19200 bit/s.
     Comm1.SetBaudRate(BR__19200);
     Comm1.Sleep(3);
-    if (!Comm1.IsOpen())
+    // Bytes left over from a cancelled exchange would be taken as answers to this one.
+    if (Comm1.IsOpen())
+        Comm1.Purge();
+    else
         Comm1.Open();
     SFFramePanel->LOpenPort->setText(Comm1.IsOpen() ? ULang::PortOpen : ULang::PortClosed);
 }
