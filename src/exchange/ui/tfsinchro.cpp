@@ -160,6 +160,9 @@ TFSinchro::~TFSinchro()
     m_engine.PausePolling();
     TimerRequest.Stop();
     TimerColor.Stop();
+    // The grids die after this part of the window and report their focus loss on the way.
+    for (DBGrid* g : {DBGridTTipSinch, DBGridSData, DBGridTResultSinch})
+        disconnect(g, nullptr, this, nullptr);
     if (FSinchro == this)
         FSinchro = nullptr;
 }
