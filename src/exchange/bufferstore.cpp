@@ -175,7 +175,8 @@ bool BufferStore::Apply(const DeviceRecord& v)
     const bool storeVerification = hasVerification && !detached && (isMeter || !m_meters.IsEmpty());
     if (storeVerification)
         ormix = StrictFloat(v.E);
-    const bool haveVerification = storeVerification || (!detached && !m_meters.IsEmpty() && !m_data.IsEmpty());
+    const bool haveVerification =
+        storeVerification || (!detached && !m_meters.IsEmpty() && !m_data.IsEmpty());
     if (isResult && haveVerification) {
         u = Tolerant(v.U);
         i = Tolerant(v.I);
@@ -215,7 +216,8 @@ bool BufferStore::Apply(const DeviceRecord& v)
             const QDate date = DeviceDate(v.D, QDate::currentDate());
             AppendRow(m_data, undo, [&](DataSet& ds) {
                 ds.FieldByName(PSecIndex).SetValue(meter);
-                ds.FieldByName(QStringLiteral("PDateMeasure")).SetValue(QDateTime(date, QTime(0, 0)));
+                ds.FieldByName(QStringLiteral("PDateMeasure"))
+                    .SetValue(QDateTime(date, QTime(0, 0)));
                 ds.FieldByName(QStringLiteral("PSamohod")).SetValue(99);
                 ds.FieldByName(QStringLiteral("PUSamohod")).SetValue(0.0);
                 ds.FieldByName(QStringLiteral("POrmix")).SetValue(ormix);

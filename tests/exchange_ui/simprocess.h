@@ -22,7 +22,8 @@ class SimProcess
         const QString path = QString::fromLocal8Bit(m_sim.readLine()).trimmed();
         if (!path.startsWith(QLatin1Char('/')))
             return false;
-        QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Ormix"), QStringLiteral("KM350"));
+        QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Ormix"),
+                           QStringLiteral("KM350"));
         settings.setValue(QStringLiteral("Ports/COM1"), path);
         return true;
     }

@@ -1,6 +1,7 @@
 // Buffer storage of device records: the four rules, conversions, and records without a meter.
 #include "../database/archivefixture.h"
 #include "exchange/bufferstore.h"
+#include "exchange/framecodec.h"
 
 #include <QDate>
 #include <QSqlDatabase>
@@ -9,7 +10,8 @@
 namespace
 {
 
-DeviceRecord Meter(const QString& address, const QString& number, const QString& date = QStringLiteral("15/06/07"),
+DeviceRecord Meter(const QString& address, const QString& number,
+                   const QString& date = QStringLiteral("15/06/07"),
                    const QString& reading = QStringLiteral("12.5"))
 {
     DeviceRecord r;
@@ -49,8 +51,8 @@ class BufferStoreTest : public ArchiveFixture
     void SetUp() override
     {
         ArchiveFixture::SetUp();
-        store = std::make_unique<BufferStore>(*dm->ADOSinchro, *dm->ADOSinchroData, *dm->ADOSinchroResult,
-                                              *dm->ADOTableTip);
+        store = std::make_unique<BufferStore>(*dm->ADOSinchro, *dm->ADOSinchroData,
+                                              *dm->ADOSinchroResult, *dm->ADOTableTip);
     }
     // Rows of a whole table, whatever the views show.
     int Count(const QString& table)
@@ -72,8 +74,9 @@ TEST(BufferStoreRules, PowerFactorText)
         const char* f;
         const char* stored;
     };
-    for (const Case& c : {Case{"1.00", "L", "1.00"}, Case{"0.8", "C", "0.8/C"}, Case{"0.8", "", "0.8"},
-                          Case{"1", "C", "1"}, Case{"0.5", "L", "0.5/L"}, Case{"x1", "L", "x1/L"}})
+    for (const Case& c :
+         {Case{"1.00", "L", "1.00"}, Case{"0.8", "C", "0.8/C"}, Case{"0.8", "", "0.8"},
+          Case{"1", "C", "1"}, Case{"0.5", "L", "0.5/L"}, Case{"x1", "L", "x1/L"}})
         EXPECT_EQ(BufferStore::PowerFactorText(QString::fromUtf8(c.k), QString::fromUtf8(c.f)),
                   QString::fromUtf8(c.stored))
             << c.k << " " << c.f;
@@ -86,11 +89,12 @@ TEST(BufferStoreRules, DeviceDate)
         const char* text;
         QDate date;
     };
-    for (const Case& c : {Case{"15/06/07", QDate(2007, 6, 15)}, Case{"31/02/07", today},
-                          Case{"15/06", QDate(2026, 6, 15)}, Case{"01/01/76", QDate(1976, 1, 1)},
-                          Case{"01/01/75", QDate(2075, 1, 1)}, Case{"15/06/2007", QDate(2007, 6, 15)},
-                          Case{"", today}, Case{"15.06.07", today}, Case{"1x/06/07", today},
-                          Case{"15/06/07/01", today}, Case{"00/06/07", today}})
+    for (const Case& c :
+         {Case{"15/06/07", QDate(2007, 6, 15)}, Case{"31/02/07", today},
+          Case{"15/06", QDate(2026, 6, 15)}, Case{"01/01/76", QDate(1976, 1, 1)},
+          Case{"01/01/75", QDate(2075, 1, 1)}, Case{"15/06/2007", QDate(2007, 6, 15)},
+          Case{"", today}, Case{"15.06.07", today}, Case{"1x/06/07", today},
+          Case{"15/06/07/01", today}, Case{"00/06/07", today}})
         EXPECT_EQ(BufferStore::DeviceDate(QString::fromUtf8(c.text), today), c.date) << c.text;
 }
 
@@ -106,10 +110,12 @@ TEST_F(BufferStoreTest, MeterVerificationResultsAndCreepTest)
 {
     ASSERT_TRUE(store->StoreRecord(Meter(QStringLiteral("ул. Мира 5"), QStringLiteral("100234"))));
     ASSERT_TRUE(store->StoreRecord(Result(QStringLiteral("1.00"), QStringLiteral("L"))));
-    ASSERT_TRUE(store->StoreRecord(Result(QStringLiteral("0.8"), QStringLiteral("C"), QStringLiteral("1500"))));
+    ASSERT_TRUE(store->StoreRecord(
+        Result(QStringLiteral("0.8"), QStringLiteral("C"), QStringLiteral("1500"))));
     ASSERT_TRUE(store->StoreRecord(Creep(QStringLiteral("2"))));
     // A second meter without a creep test keeps 99.
-    ASSERT_TRUE(store->StoreRecord(Meter(QStringLiteral("12"), QStringLiteral("2045"), QStringLiteral("01/02"))));
+    ASSERT_TRUE(store->StoreRecord(
+        Meter(QStringLiteral("12"), QStringLiteral("2045"), QStringLiteral("01/02"))));
 
     DataSet& meters = *dm->ADOSinchro;
     ASSERT_EQ(meters.RecordCount(), 2);
@@ -139,7 +145,8 @@ TEST_F(BufferStoreTest, MeterVerificationResultsAndCreepTest)
     ASSERT_EQ(data.RecordCount(), 1);
     EXPECT_EQ(data.FieldByName("PSamohod").AsInteger(), 99);
     EXPECT_EQ(data.FieldByName("PUSamohod").AsFloat(), 0);
-    EXPECT_EQ(data.FieldByName("PDateMeasure").AsDateTime().date(), QDate(QDate::currentDate().year(), 2, 1));
+    EXPECT_EQ(data.FieldByName("PDateMeasure").AsDateTime().date(),
+              QDate(QDate::currentDate().year(), 2, 1));
 }
 
 TEST_F(BufferStoreTest, TypeRecordLandsInTheDeviceTypeTable)
@@ -209,13 +216,15 @@ TEST_F(BufferStoreTest, AValueThatCannotBeStoredLeavesNoRowsBehind)
     DeviceRecord longType = Meter(QStringLiteral("1"), QStringLiteral("2"));
     longType.T = QStringLiteral("ЦЭ6803ВМ7Р32");
     const Case cases[] = {
-        {"comma in the register reading", Meter(QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("15/06/07"),
-                                                QStringLiteral("12,5")),
+        {"comma in the register reading",
+         Meter(QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("15/06/07"),
+               QStringLiteral("12,5")),
          false},
         {"type designation too long", longType, false},
         {"creep state not a number", Creep(QStringLiteral("2,0")), true},
         {"creep state out of range", Creep(QStringLiteral("300")), true},
-        {"power factor text too long", Result(QStringLiteral("0.12345678"), QStringLiteral("L")), true},
+        {"power factor text too long", Result(QStringLiteral("0.12345678"), QStringLiteral("L")),
+         true},
     };
     for (const Case& c : cases) {
         store->Reset();
@@ -233,4 +242,21 @@ TEST_F(BufferStoreTest, AValueThatCannotBeStoredLeavesNoRowsBehind)
     store->Reset();
     EXPECT_FALSE(store->StoreRecord(cases[0].record));
     EXPECT_EQ(store->LastError(), QStringLiteral("«12,5» не является числом."));
+}
+
+TEST(BufferStoreRules, ABlankIdentificationIsMarkedOnItsOwnRecord)
+{
+    DeviceRecord values;
+    bool incomplete = false;
+    const QByteArray blank = QByteArray("/\x02"
+                                        "A(    )T(T1)N(7)P(1600)D(15/06/07)E(1)\x03") +
+                             '\0' + "\r\n";
+    FrameCodec::ParseRecord(blank, values, incomplete);
+    EXPECT_TRUE(values.BlankIdent);
+    EXPECT_TRUE(incomplete);
+    values.Clear();
+    EXPECT_FALSE(values.BlankIdent);
+    FrameCodec::ParseRecord(QByteArray("/\x02U(230)I(5)S(0.1)\x03") + '\0' + "\r\n", values,
+                            incomplete);
+    EXPECT_FALSE(values.BlankIdent) << "a result record carries no identification";
 }

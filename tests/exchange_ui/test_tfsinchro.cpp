@@ -16,8 +16,8 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QSqlDatabase>
 #include <QSplitter>
+#include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTimer>
 
@@ -98,7 +98,9 @@ class WindowTest : public ArchiveFixture
     void AddTypes(int count)
     {
         for (int i = 0; i < count; ++i)
-            Exec(QStringLiteral("INSERT INTO TTableTip (PTip, PReductRate) VALUES ('Тип%1', %2)").arg(i).arg(800 + i));
+            Exec(QStringLiteral("INSERT INTO TTableTip (PTip, PReductRate) VALUES ('Тип%1', %2)")
+                     .arg(i)
+                     .arg(800 + i));
         dm->ADOTableTip->Requery();
     }
     int Count(const QString& table)
@@ -145,7 +147,8 @@ class WindowTest : public ArchiveFixture
             const QString status = panel->LabelCom->text();
             if (log.statuses.isEmpty() || log.statuses.last() != status)
                 log.statuses << status;
-            if (status == ULang::NoDeviceLink || status == ULang::TransferError || clock.elapsed() > timeoutMs)
+            if (status == ULang::NoDeviceLink || status == ULang::TransferError ||
+                clock.elapsed() > timeoutMs)
                 panel->abcPicBtn1->click();
         });
         watch.start();
@@ -202,7 +205,8 @@ TEST_F(WindowTest, HundredMetersAndTwentyTypesLoadIntoTheDevice)
     EXPECT_EQ(dm->ADOSinchro->RecNo(), 0) << "the cursor is back on the first meter";
     const QJsonArray meters = WaitForDump(dump)[QStringLiteral("meters")].toArray();
     ASSERT_EQ(meters.size(), 100);
-    EXPECT_EQ(meters[99].toObject()[QStringLiteral("address")].toString(), QStringLiteral("кв. 99"));
+    EXPECT_EQ(meters[99].toObject()[QStringLiteral("address")].toString(),
+              QStringLiteral("кв. 99"));
     EXPECT_EQ(meters[99].toObject()[QStringLiteral("number")].toString(), QStringLiteral("100099"));
     // The trace starts with the opening query and is saved for support.
     EXPECT_EQ(window->Trace().value(0), QStringLiteral("@+47+63+13+10"));
@@ -234,11 +238,12 @@ TEST_F(WindowTest, EmptyBufferOpensThePortAndSendsNothing)
 
 TEST_F(WindowTest, ReadFillsTheBufferAndEmptiesItFirst)
 {
-    QJsonObject verification{{"date", "15/06/07"},
-                             {"reading", "12.5"},
-                             {"results", QJsonArray{Result("1.00", "L", "0.5"), Result("0.8", "C", "1500"),
-                                                    Result("0.8", "", "-2000")}},
-                             {"creep", QJsonObject{{"voltage", "264"}, {"state", "2"}}}};
+    QJsonObject verification{
+        {"date", "15/06/07"},
+        {"reading", "12.5"},
+        {"results", QJsonArray{Result("1.00", "L", "0.5"), Result("0.8", "C", "1500"),
+                               Result("0.8", "", "-2000")}},
+        {"creep", QJsonObject{{"voltage", "264"}, {"state", "2"}}}};
     QJsonObject noCreep{{"date", "01/02/99"}, {"reading", "7"}, {"results", QJsonArray{}}};
     QJsonArray meters{QJsonObject{{"address", "ул. Мира 5"},
                                   {"type", "СО-И446"},
@@ -306,21 +311,25 @@ TEST_F(WindowTest, FaultsEndInTheirStatusTexts)
         QStringList args;
         QString status;
     };
-    QJsonObject verification{{"date", "15/06/07"}, {"reading", "1"}, {"results", QJsonArray{Result("1", "", "0")}}};
-    const QJsonObject device{{"meters", QJsonArray{QJsonObject{{"address", "1"},
-                                                                {"type", "T"},
-                                                                {"constant", "1600"},
-                                                                {"number", "1"},
-                                                                {"verifications", QJsonArray{verification}}}}}};
-    for (const Case& c : {Case{"silence", {"--silent-after", "3"}, ULang::NoDeviceLink},
-                          Case{"bad checksum thrice", {"--corrupt", "1:3"}, ULang::TransferError}}) {
+    QJsonObject verification{
+        {"date", "15/06/07"}, {"reading", "1"}, {"results", QJsonArray{Result("1", "", "0")}}};
+    const QJsonObject device{
+        {"meters", QJsonArray{QJsonObject{{"address", "1"},
+                                          {"type", "T"},
+                                          {"constant", "1600"},
+                                          {"number", "1"},
+                                          {"verifications", QJsonArray{verification}}}}}};
+    for (const Case& c :
+         {Case{"silence", {"--silent-after", "3"}, ULang::NoDeviceLink},
+          Case{"bad checksum thrice", {"--corrupt", "1:3"}, ULang::TransferError}}) {
         // A new window for each device: the port stays open on the terminal it was opened on.
         window = std::make_unique<TFSinchro>(*dm);
         window->SetMainWindowLink(&link);
         SimProcess sim;
         ASSERT_TRUE(sim.Start(QStringList{"--data", DeviceFile(device)} + c.args)) << c.name;
         const PanelLog log = Run(&TFSinchro::AOUTExecute);
-        EXPECT_TRUE(log.statuses.contains(c.status)) << c.name << ": " << log.statuses.join('|').toStdString();
+        EXPECT_TRUE(log.statuses.contains(c.status))
+            << c.name << ": " << log.statuses.join('|').toStdString();
         EXPECT_FALSE(window->SFFramePanel->isVisible()) << c.name;
         EXPECT_EQ(window->SFFramePanel->LabelCom->text(), ULang::ExchangeFinished) << c.name;
         EXPECT_EQ(Count("TSTip"), 0) << c.name;
@@ -330,7 +339,9 @@ TEST_F(WindowTest, FaultsEndInTheirStatusTexts)
 TEST_F(WindowTest, IncompleteIdentificationIsReportedOnceAndItsDataDropped)
 {
     auto meter = [](const char* address, const char* number, const char* reading) {
-        QJsonObject v{{"date", "15/06/07"}, {"reading", reading}, {"results", QJsonArray{Result("1", "", "0.1")}}};
+        QJsonObject v{{"date", "15/06/07"},
+                      {"reading", reading},
+                      {"results", QJsonArray{Result("1", "", "0.1")}}};
         return QJsonObject{{"address", address},
                            {"type", "СО-И446"},
                            {"constant", "1600"},
@@ -338,8 +349,10 @@ TEST_F(WindowTest, IncompleteIdentificationIsReportedOnceAndItsDataDropped)
                            {"verifications", QJsonArray{v}}};
     };
     SimProcess sim;
-    ASSERT_TRUE(sim.Start({"--data", DeviceFile({{"meters", QJsonArray{meter("1", "10", "1"), meter("", "20", "2"),
-                                                                       meter("3", "", "3"), meter("4", "40", "4")}}})}));
+    ASSERT_TRUE(sim.Start(
+        {"--data",
+         DeviceFile({{"meters", QJsonArray{meter("1", "10", "1"), meter("", "20", "2"),
+                                           meter("3", "", "3"), meter("4", "40", "4")}}})}));
     Run(&TFSinchro::AOUTExecute);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text, ULang::IncompleteIdent);
@@ -365,16 +378,19 @@ TEST_F(WindowTest, ARecordThatCannotBeStoredIsRefusedAndExplained)
 {
     QJsonObject v{{"date", "15/06/07"}, {"reading", "12,5"}, {"results", QJsonArray{}}};
     SimProcess sim;
-    ASSERT_TRUE(sim.Start({"--data", DeviceFile({{"meters", QJsonArray{QJsonObject{{"address", "1"},
-                                                                                  {"type", "T"},
-                                                                                  {"constant", "1"},
-                                                                                  {"number", "1"},
-                                                                                  {"verifications", QJsonArray{v}}}}}})}));
+    ASSERT_TRUE(sim.Start(
+        {"--data",
+         DeviceFile({{"meters", QJsonArray{QJsonObject{{"address", "1"},
+                                                       {"type", "T"},
+                                                       {"constant", "1"},
+                                                       {"number", "1"},
+                                                       {"verifications", QJsonArray{v}}}}}})}));
     const PanelLog log = Run(&TFSinchro::AOUTExecute);
     EXPECT_TRUE(log.statuses.contains(ULang::TransferError));
     EXPECT_EQ(Count("TSTip"), 0);
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].text, ULang::RecordsRefused + QStringLiteral("«12,5» не является числом."));
+    EXPECT_EQ(messages[0].text,
+              ULang::RecordsRefused + QStringLiteral("«12,5» не является числом."));
 }
 
 TEST_F(WindowTest, ClearAsksAndCounts)
@@ -403,16 +419,24 @@ TEST_F(WindowTest, DeleteActsOnTheSelectionOfTheFocusedGrid)
         QStringList left; // serial numbers left
     };
     const Case cases[] = {
-        {"current row", [](DBGrid* g) { g->GetDataSet()->MoveTo(1); }, MsgAnswer::Yes, {"100000", "100002"}},
+        {"current row",
+         [](DBGrid* g) { g->GetDataSet()->MoveTo(1); },
+         MsgAnswer::Yes,
+         {"100000", "100002"}},
         {"marked rows",
          [](DBGrid* g) {
-             g->selectionModel()->select(g->model()->index(0, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
-             g->selectionModel()->select(g->model()->index(2, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+             g->selectionModel()->select(g->model()->index(0, 0),
+                                         QItemSelectionModel::Select | QItemSelectionModel::Rows);
+             g->selectionModel()->select(g->model()->index(2, 0),
+                                         QItemSelectionModel::Select | QItemSelectionModel::Rows);
          },
          MsgAnswer::Yes,
          {"100001"}},
         {"all rows", [](DBGrid* g) { g->SelectAllRows(); }, MsgAnswer::Yes, {}},
-        {"answered no", [](DBGrid* g) { g->SelectAllRows(); }, MsgAnswer::No, {"100000", "100001", "100002"}},
+        {"answered no",
+         [](DBGrid* g) { g->SelectAllRows(); },
+         MsgAnswer::No,
+         {"100000", "100001", "100002"}},
     };
     for (const Case& c : cases) {
         Exec(QStringLiteral("DELETE FROM TSTip"));
@@ -428,7 +452,9 @@ TEST_F(WindowTest, DeleteActsOnTheSelectionOfTheFocusedGrid)
         while (q.next())
             left << q.value(0).toString();
         EXPECT_EQ(left, c.left) << c.name;
-        EXPECT_EQ(window->LabelNameCountSh->text(), QStringLiteral("Количество - %1 ").arg(c.left.size())) << c.name;
+        EXPECT_EQ(window->LabelNameCountSh->text(),
+                  QStringLiteral("Количество - %1 ").arg(c.left.size()))
+            << c.name;
         if (c.answer == MsgAnswer::Yes) {
             EXPECT_EQ(window->DBGridTTipSinch->Selection(), DBGrid::SelectionKind::None) << c.name;
         }
@@ -455,10 +481,13 @@ TEST_F(WindowTest, ErrorsBeyondAThousandPerCentAreDrawnAsOverLimit)
     ASSERT_EQ(grid->Model()->Columns().at(column).field, QStringLiteral("PMistakeMeasure"));
     const QList<bool> drawn{true, true, false, false, false};
     for (int row = 0; row < 5; ++row) {
-        EXPECT_EQ(grid->DrawCellHook(&painter, option, grid->model()->index(row, column)), drawn[row]) << row;
+        EXPECT_EQ(grid->DrawCellHook(&painter, option, grid->model()->index(row, column)),
+                  drawn[row])
+            << row;
         EXPECT_FALSE(grid->DrawCellHook(&painter, option, grid->model()->index(row, 0))) << row;
     }
-    EXPECT_EQ(grid->model()->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("δ, %"));
+    EXPECT_EQ(grid->model()->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString(),
+              QStringLiteral("δ, %"));
 }
 
 TEST_F(WindowTest, SplitterPositionsAreKept)

@@ -10,8 +10,9 @@
 #include <QVBoxLayout>
 
 SFFrame::SFFrame(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), LabelCom(new QLabel),
-      LCom(new QLabel), LSpeedCom(new QLabel), LOpenPort(new QLabel), abcPicBtn1(new QPushButton(ULang::ButtonCancel))
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      LabelCom(new QLabel), LCom(new QLabel), LSpeedCom(new QLabel), LOpenPort(new QLabel),
+      abcPicBtn1(new QPushButton(ULang::ButtonCancel))
 {
     setObjectName(QStringLiteral("SFFrame"));
     setWindowTitle(ULang::ExchangeCaption);
@@ -38,8 +39,9 @@ SFFrame::SFFrame(QWidget* parent)
     auto* info = new QGridLayout;
     info->setContentsMargins(0, 0, 0, 0);
     info->setVerticalSpacing(2);
-    const QList<QPair<QString, QLabel*>> rows{
-        {ULang::PanelPort, LCom}, {ULang::PanelSpeed, LSpeedCom}, {ULang::PanelPortState, LOpenPort}};
+    const QList<QPair<QString, QLabel*>> rows{{ULang::PanelPort, LCom},
+                                              {ULang::PanelSpeed, LSpeedCom},
+                                              {ULang::PanelPortState, LOpenPort}};
     int row = 0;
     for (const auto& [caption, value] : rows) {
         auto* label = new QLabel(caption);

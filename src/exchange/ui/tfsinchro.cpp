@@ -66,7 +66,8 @@ QWidget* HeaderStrip(QLabel* caption, QLabel* right = nullptr)
 
 QStringList LoadScript(const QString& announce, const QString& record, int rows)
 {
-    QStringList script{QStringLiteral("C?"), QStringLiteral("Speed"), QStringLiteral("C?"), announce};
+    QStringList script{QStringLiteral("C?"), QStringLiteral("Speed"), QStringLiteral("C?"),
+                       announce};
     for (int i = 0; i < rows; ++i)
         script << record;
     script << QStringLiteral("O");
@@ -75,7 +76,7 @@ QStringList LoadScript(const QString& announce, const QString& record, int rows)
 
 QStringList ReadScript(const QString& ask, const QString& hold)
 {
-    return {QStringLiteral("C?"), QStringLiteral("Speed"), QStringLiteral("C?"), ask, hold,
+    return {QStringLiteral("C?"),         QStringLiteral("Speed"), QStringLiteral("C?"), ask, hold,
             QStringLiteral("Принимаю!!!")};
 }
 
@@ -89,13 +90,13 @@ QString SymbolFontText(const QString& text)
 } // namespace
 
 TFSinchro::TFSinchro(TDM& dm, QWidget* parent)
-    : MdiChild(ULang::ExchangeCaption, QStringLiteral("TFSinchro.REGEH"), parent), DBGridTTipSinch(new DBGrid),
-      DBGridSData(new DBGrid), DBGridTResultSinch(new DBGrid), LabelNameCountSh(new QLabel),
-      SFFramePanel(new SFFrame(this)), m_dm(dm), Comm1(this), TimerRequest(1000), TimerColor(500),
-      m_engine(Comm1, TimerRequest, TimerColor, *this, this),
+    : MdiChild(ULang::ExchangeCaption, QStringLiteral("TFSinchro.REGEH"), parent),
+      DBGridTTipSinch(new DBGrid), DBGridSData(new DBGrid), DBGridTResultSinch(new DBGrid),
+      LabelNameCountSh(new QLabel), SFFramePanel(new SFFrame(this)), m_dm(dm), Comm1(this),
+      TimerRequest(1000), TimerColor(500), m_engine(Comm1, TimerRequest, TimerColor, *this, this),
       m_store(*dm.ADOSinchro, *dm.ADOSinchroData, *dm.ADOSinchroResult, *dm.ADOTableTip),
-      Memo1(new QPlainTextEdit), m_split1(new QSplitter(Qt::Vertical)), m_split2(new QSplitter(Qt::Horizontal)),
-      PMSinchro(new QMenu(this))
+      Memo1(new QPlainTextEdit), m_split1(new QSplitter(Qt::Vertical)),
+      m_split2(new QSplitter(Qt::Horizontal)), PMSinchro(new QMenu(this))
 {
     setObjectName(QStringLiteral("FSinchro"));
     BuildActions();
@@ -156,7 +157,8 @@ TFSinchro::TFSinchro(TDM& dm, QWidget* parent)
 
 TFSinchro::~TFSinchro()
 {
-    // The engine may still be waiting on the port; nothing it does may reach a half-destroyed window.
+    // The engine may still be waiting on the port; nothing it does may reach a half-destroyed
+    // window.
     m_engine.PausePolling();
     TimerRequest.Stop();
     TimerColor.Stop();
@@ -181,17 +183,21 @@ void TFSinchro::FormCreate()
 void TFSinchro::BuildActions()
 {
     QStyle* st = style();
-    auto make = [this](const QString& name, const QString& caption, const QString& hint, const QIcon& icon) {
+    auto make = [this](const QString& name, const QString& caption, const QString& hint,
+                       const QIcon& icon) {
         auto* a = new QAction(icon, caption, this);
         a->setObjectName(name);
         a->setToolTip(hint);
         a->setStatusTip(hint);
         return a;
     };
-    ATransInTip = make(QStringLiteral("ATransInTip"), QStringLiteral("ATransInTip"), QString(), QIcon());
-    ATransIdent = make(QStringLiteral("ATransIdent"), QStringLiteral("ATransIdent"), QString(), QIcon());
-    ASQLfromArchiv = make(QStringLiteral("ASQLfromArchiv"), ULang::SelectMetersFromArchive,
-                          ULang::SelectMetersFromArchive, st->standardIcon(QStyle::SP_FileDialogContentsView));
+    ATransInTip =
+        make(QStringLiteral("ATransInTip"), QStringLiteral("ATransInTip"), QString(), QIcon());
+    ATransIdent =
+        make(QStringLiteral("ATransIdent"), QStringLiteral("ATransIdent"), QString(), QIcon());
+    ASQLfromArchiv =
+        make(QStringLiteral("ASQLfromArchiv"), ULang::SelectMetersFromArchive,
+             ULang::SelectMetersFromArchive, st->standardIcon(QStyle::SP_FileDialogContentsView));
     AIN = make(QStringLiteral("AIN"), ULang::LoadIntoDevice, ULang::LoadIntoDevice,
                st->standardIcon(QStyle::SP_ArrowUp));
     AOUT = make(QStringLiteral("AOUT"), ULang::ReadFromDevice, ULang::ReadFromDevice,
@@ -200,20 +206,20 @@ void TFSinchro::BuildActions()
                   st->standardIcon(QStyle::SP_TrashIcon));
     AINArchiv = make(QStringLiteral("AINArchiv"), ULang::ResultsToArchive, ULang::ResultsToArchive,
                      st->standardIcon(QStyle::SP_DialogSaveButton));
-    DataSetDelete1 = make(QStringLiteral("DataSetDelete1"), ULang::DeleteRecord, ULang::DeleteRecord,
-                          st->standardIcon(QStyle::SP_DialogDiscardButton));
+    DataSetDelete1 = make(QStringLiteral("DataSetDelete1"), ULang::DeleteRecord,
+                          ULang::DeleteRecord, st->standardIcon(QStyle::SP_DialogDiscardButton));
     DataSetDelete1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Delete));
     DataSetDelete1->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    DataSetFirst1 = make(QStringLiteral("DataSetFirst1"), QStringLiteral("&First"), ULang::FirstRecord,
-                         st->standardIcon(QStyle::SP_MediaSkipBackward));
-    DataSetPrior1 = make(QStringLiteral("DataSetPrior1"), QStringLiteral("&Prior"), ULang::PriorRecord,
-                         st->standardIcon(QStyle::SP_MediaSeekBackward));
+    DataSetFirst1 = make(QStringLiteral("DataSetFirst1"), QStringLiteral("&First"),
+                         ULang::FirstRecord, st->standardIcon(QStyle::SP_MediaSkipBackward));
+    DataSetPrior1 = make(QStringLiteral("DataSetPrior1"), QStringLiteral("&Prior"),
+                         ULang::PriorRecord, st->standardIcon(QStyle::SP_MediaSeekBackward));
     DataSetNext1 = make(QStringLiteral("DataSetNext1"), QStringLiteral("&Next"), ULang::NextRecord,
                         st->standardIcon(QStyle::SP_MediaSeekForward));
     DataSetLast1 = make(QStringLiteral("DataSetLast1"), QStringLiteral("&Last"), ULang::LastRecord,
                         st->standardIcon(QStyle::SP_MediaSkipForward));
-    DataSetInsert1 = make(QStringLiteral("DataSetInsert1"), QStringLiteral("&Insert"), ULang::AddRecord,
-                          st->standardIcon(QStyle::SP_FileIcon));
+    DataSetInsert1 = make(QStringLiteral("DataSetInsert1"), QStringLiteral("&Insert"),
+                          ULang::AddRecord, st->standardIcon(QStyle::SP_FileIcon));
     DataSetInsert1->setShortcut(QKeySequence(Qt::Key_Insert));
     DataSetInsert1->setVisible(false);
     AINTable = make(QStringLiteral("AINTable"), ULang::LoadIntoDevice, ULang::LoadIntoDevice,
@@ -284,7 +290,8 @@ QWidget* TFSinchro::BuildToolDock()
 
     auto* navigation = new QToolBar;
     navigation->setObjectName(QStringLiteral("TBNavigation"));
-    for (QAction* a : {DataSetFirst1, DataSetPrior1, DataSetNext1, DataSetLast1, DataSetInsert1, DataSetDelete1})
+    for (QAction* a :
+         {DataSetFirst1, DataSetPrior1, DataSetNext1, DataSetLast1, DataSetInsert1, DataSetDelete1})
         navigation->addAction(a);
 
     for (QToolBar* bar : {menuBar, instruments, navigation}) {
@@ -305,27 +312,49 @@ void TFSinchro::BuildGrids()
 {
     const Qt::Alignment centre = Qt::AlignCenter;
     const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
-    GridColumn tip{QStringLiteral("PTipCH"), {}, 60, Qt::AlignLeft | Qt::AlignVCenter, ULang::MeterType, {}, false};
-    GridColumn rate{QStringLiteral("PReductRate"), {}, 85, Qt::AlignLeft | Qt::AlignVCenter, ULang::MeterConstant, {},
-                    false};
+    GridColumn tip{QStringLiteral("PTipCH"), {}, 60,   Qt::AlignLeft | Qt::AlignVCenter,
+                   ULang::MeterType,         {}, false};
+    GridColumn rate{QStringLiteral("PReductRate"), {}, 85,   Qt::AlignLeft | Qt::AlignVCenter,
+                    ULang::MeterConstant,          {}, false};
     GridColumn number{QStringLiteral("PNumber"), {}, 60, right, ULang::SerialNumberHint, {}, false};
-    GridColumn address{QStringLiteral("PAddress"), {}, 100, right, ULang::MeterAddressHint, {}, false};
+    GridColumn address{QStringLiteral("PAddress"), {}, 100,  right,
+                       ULang::MeterAddressHint,    {}, false};
     DBGridTTipSinch->setObjectName(QStringLiteral("DBGridTTipSinch"));
     DBGridTTipSinch->SetDataSet(m_dm.ADOSinchro, {tip, rate, number, address});
 
-    GridColumn date{QStringLiteral("PDateMeasure"), ULang::DateTitle, 70, centre, ULang::DateTitle, {}, false};
-    GridColumn creep{QStringLiteral("PSamohod"), ULang::Creep, 60, centre, ULang::Creep, SamohodPickList(), false};
-    GridColumn uCreep{QStringLiteral("PUSamohod"), ULang::VoltageShort, 50, centre, ULang::VoltageShort, {}, false};
-    GridColumn reading{QStringLiteral("POrmix"), ULang::MeterReading, 100, centre, ULang::MeterReading, {}, false};
+    GridColumn date{
+        QStringLiteral("PDateMeasure"), ULang::DateTitle, 70, centre, ULang::DateTitle, {}, false};
+    GridColumn creep{QStringLiteral("PSamohod"), ULang::Creep, 60, centre, ULang::Creep,
+                     SamohodPickList(),          false};
+    GridColumn uCreep{QStringLiteral("PUSamohod"),
+                      ULang::VoltageShort,
+                      50,
+                      centre,
+                      ULang::VoltageShort,
+                      {},
+                      false};
+    GridColumn reading{
+        QStringLiteral("POrmix"), ULang::MeterReading, 100, centre, ULang::MeterReading, {}, false};
     DBGridSData->setObjectName(QStringLiteral("DBGridSData"));
     DBGridSData->SetDataSet(m_dm.ADOSinchroData, {date, creep, uCreep, reading});
 
     GridColumn u{QStringLiteral("PUMeasure"), {}, 60, centre, ULang::VoltageHint, {}, false};
     GridColumn i{QStringLiteral("PIMeasure"), {}, 60, centre, ULang::CurrentHint, {}, false};
     GridColumn p{QStringLiteral("PPowerMeasure"), {}, 70, centre, ULang::PowerHint, {}, false};
-    GridColumn k{QStringLiteral("PFPMeasure"), ULang::PowerFactorShort, 60, centre, ULang::PowerFactor, {}, false};
-    GridColumn s{QStringLiteral("PMistakeMeasure"), SymbolFontText(ULang::MeterErrorShort), 60, centre,
-                 ULang::MeterErrorHint, {}, false};
+    GridColumn k{QStringLiteral("PFPMeasure"),
+                 ULang::PowerFactorShort,
+                 60,
+                 centre,
+                 ULang::PowerFactor,
+                 {},
+                 false};
+    GridColumn s{QStringLiteral("PMistakeMeasure"),
+                 SymbolFontText(ULang::MeterErrorShort),
+                 60,
+                 centre,
+                 ULang::MeterErrorHint,
+                 {},
+                 false};
     DBGridTResultSinch->setObjectName(QStringLiteral("DBGridTResultSinch"));
     DBGridTResultSinch->SetDataSet(m_dm.ADOSinchroResult, {u, i, p, k, s});
 
@@ -334,14 +363,16 @@ void TFSinchro::BuildGrids()
     DBGridTResultSinch->SetTitleSort(false);
     DBGridTResultSinch->setDragEnabled(false);
 
-    DBGridTResultSinch->DrawCellHook = [grid = DBGridTResultSinch](QPainter* painter, const QStyleOptionViewItem& option,
-                                                                  const QModelIndex& index) {
+    DBGridTResultSinch->DrawCellHook = [grid = DBGridTResultSinch](
+                                           QPainter* painter, const QStyleOptionViewItem& option,
+                                           const QModelIndex& index) {
         DataSet* ds = grid->GetDataSet();
         const QList<GridColumn>& cols = grid->Model()->Columns();
         if (!ds || index.column() < 0 || index.column() >= cols.size() ||
             cols.at(index.column()).field != QLatin1String("PMistakeMeasure"))
             return false;
-        const QVariant v = ds->Value(index.row(), ds->FieldIndex(QStringLiteral("PMistakeMeasure")));
+        const QVariant v =
+            ds->Value(index.row(), ds->FieldIndex(QStringLiteral("PMistakeMeasure")));
         bool ok = false;
         const double error = v.toDouble(&ok);
         if (!ok || v.isNull() || std::fabs(error) <= 1000)
@@ -349,7 +380,8 @@ void TFSinchro::BuildGrids()
         const bool selected = option.state & QStyle::State_Selected;
         painter->fillRect(option.rect,
                           option.palette.brush(selected ? QPalette::Highlight : QPalette::Base));
-        painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
+        painter->setPen(
+            option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
         const QFontMetrics fm(option.font);
         const QRect r = option.rect;
         const int w = fm.horizontalAdvance(ULang::ErrorOverLimit);
@@ -357,17 +389,20 @@ void TFSinchro::BuildGrids()
         const int left = static_cast<int>(std::lround((r.left() + r.right()) / 2.0 - w / 2.0));
         const int top = static_cast<int>(std::lround((r.top() + r.bottom()) / 2.0 - h / 2.0));
         painter->setFont(option.font);
-        painter->drawText(QRect(left, top, w, h), Qt::AlignLeft | Qt::AlignTop, ULang::ErrorOverLimit);
+        painter->drawText(QRect(left, top, w, h), Qt::AlignLeft | Qt::AlignTop,
+                          ULang::ErrorOverLimit);
         return true;
     };
 
-    // Column widths follow the grid: the last meter column takes the rest, the result columns share it.
+    // Column widths follow the grid: the last meter column takes the rest, the result columns share
+    // it.
     DBGridSData->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     DBGridTResultSinch->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     for (DBGrid* g : {DBGridTTipSinch, DBGridSData, DBGridTResultSinch}) {
         g->horizontalHeader()->setStretchLastSection(true);
         g->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(g, &QWidget::customContextMenuRequested, this, [this, g](const QPoint& pos) { ShowPopup(g, pos); });
+        connect(g, &QWidget::customContextMenuRequested, this,
+                [this, g](const QPoint& pos) { ShowPopup(g, pos); });
         connect(g, &DBGrid::GridEnter, this, &TFSinchro::DBGridTTipSinchEnter);
         connect(g, &DBGrid::GridExit, this, &TFSinchro::DBGridTTipSinchExit);
         TrackGrid(g);
@@ -413,14 +448,16 @@ DataSet* TFSinchro::ActionDataSet() const
 
 void TFSinchro::UpdateMeterCount()
 {
-    const int count = m_dm.ADOSinchro && m_dm.ADOSinchro->Active() ? m_dm.ADOSinchro->RecordCount() : 0;
+    const int count =
+        m_dm.ADOSinchro && m_dm.ADOSinchro->Active() ? m_dm.ADOSinchro->RecordCount() : 0;
     LabelNameCountSh->setText(ULang::MeterCount + QString::number(count) + QLatin1Char(' '));
     LabelNameCountSh->setAccessibleName(LabelNameCountSh->text());
 }
 
 void TFSinchro::AClearExecute()
 {
-    if (ShowMessage(ULang::AskClearTable, ULang::CaptionDelete, MsgIcon::Question, MsgButtons::YesNo) != MsgAnswer::Yes)
+    if (ShowMessage(ULang::AskClearTable, ULang::CaptionDelete, MsgIcon::Question,
+                    MsgButtons::YesNo) != MsgAnswer::Yes)
         return;
     EmptyTable(m_dm.ADOSinchro, QStringLiteral("TSTip"));
     UpdateMeterCount();
@@ -447,8 +484,8 @@ void TFSinchro::DataSetDelete1Execute()
     auto* grid = qobject_cast<DBGrid*>(focusWidget());
     DataSet* ds = grid ? grid->GetDataSet() : nullptr;
     if (ds && ds->Active() &&
-        ShowMessage(ULang::AskDeleteSelected, ULang::CaptionDelete, MsgIcon::Question, MsgButtons::YesNo) ==
-            MsgAnswer::Yes) {
+        ShowMessage(ULang::AskDeleteSelected, ULang::CaptionDelete, MsgIcon::Question,
+                    MsgButtons::YesNo) == MsgAnswer::Yes) {
         const DBGrid::SelectionKind kind = grid->Selection();
         const QList<qint64> marks = grid->SelectedBookmarks();
         ds->DisableControls();
@@ -524,10 +561,12 @@ void TFSinchro::ShowExchangePanel()
 void TFSinchro::SFFrameClose()
 {
     if (m_engine.IncompleteIdent)
-        ShowMessage(ULang::IncompleteIdent, ULang::CaptionWriteError, MsgIcon::Error, MsgButtons::Ok);
+        ShowMessage(ULang::IncompleteIdent, ULang::CaptionWriteError, MsgIcon::Error,
+                    MsgButtons::Ok);
     m_engine.IncompleteIdent = false;
     if (!m_refusedReason.isEmpty()) {
-        ShowMessage(ULang::RecordsRefused + m_refusedReason, ULang::CaptionWriteError, MsgIcon::Error, MsgButtons::Ok);
+        ShowMessage(ULang::RecordsRefused + m_refusedReason, ULang::CaptionWriteError,
+                    MsgIcon::Error, MsgButtons::Ok);
         m_refusedReason.clear();
     }
 }
@@ -535,8 +574,8 @@ void TFSinchro::SFFrameClose()
 void TFSinchro::AINExecute()
 {
     if (m_dm.ADOSinchro->RecordCount() > MaxMeters) {
-        ShowMessage(ULang::TooManyRecords + ULang::MaxMetersSuffix, ULang::CaptionAttention, MsgIcon::Information,
-                    MsgButtons::Ok);
+        ShowMessage(ULang::TooManyRecords + ULang::MaxMetersSuffix, ULang::CaptionAttention,
+                    MsgIcon::Information, MsgButtons::Ok);
         return;
     }
     OpenPort();
@@ -545,15 +584,16 @@ void TFSinchro::AINExecute()
     if (m_dm.ADOSinchro->IsEmpty())
         return;
     m_refusedReason.clear();
-    m_engine.StartExchange(LoadScript(QStringLiteral("CW"), QStringLiteral("CWD"), m_dm.ADOSinchro->RecordCount()));
+    m_engine.StartExchange(
+        LoadScript(QStringLiteral("CW"), QStringLiteral("CWD"), m_dm.ADOSinchro->RecordCount()));
     ShowExchangePanel();
 }
 
 void TFSinchro::AINTableExecute()
 {
     if (m_dm.ADOTableTip->RecordCount() > MaxTypes) {
-        ShowMessage(ULang::TooManyRecords + ULang::MaxTypesSuffix, ULang::CaptionAttention, MsgIcon::Information,
-                    MsgButtons::Ok);
+        ShowMessage(ULang::TooManyRecords + ULang::MaxTypesSuffix, ULang::CaptionAttention,
+                    MsgIcon::Information, MsgButtons::Ok);
         return;
     }
     OpenPort();
@@ -562,7 +602,8 @@ void TFSinchro::AINTableExecute()
     if (m_dm.ADOTableTip->IsEmpty())
         return;
     m_refusedReason.clear();
-    m_engine.StartExchange(LoadScript(QStringLiteral("Cw"), QStringLiteral("CwD"), m_dm.ADOTableTip->RecordCount()));
+    m_engine.StartExchange(
+        LoadScript(QStringLiteral("Cw"), QStringLiteral("CwD"), m_dm.ADOTableTip->RecordCount()));
     ShowExchangePanel();
 }
 
@@ -677,11 +718,13 @@ bool TFSinchro::SaveTrace(const QString& path) const
 
 void TFSinchro::ASaveTraceExecute()
 {
-    const QString path = QFileDialog::getSaveFileName(this, ULang::SaveTrace, QString(), ULang::FilterText);
+    const QString path =
+        QFileDialog::getSaveFileName(this, ULang::SaveTrace, QString(), ULang::FilterText);
     if (path.isEmpty())
         return;
     if (!SaveTrace(path))
-        ShowMessage(ULang::TraceFileFailed.arg(path), ULang::CaptionError, MsgIcon::Error, MsgButtons::Ok);
+        ShowMessage(ULang::TraceFileFailed.arg(path), ULang::CaptionError, MsgIcon::Error,
+                    MsgButtons::Ok);
 }
 
 void TFSinchro::RestoreSettings(SettingsStore& store)
