@@ -44,6 +44,7 @@ void DeviceRecord::Clear()
 {
     for (const char* l = Letters; *l; ++l)
         Slot(*l)->clear();
+    BlankIdent = false;
 }
 
 bool DeviceRecord::IsEmpty() const

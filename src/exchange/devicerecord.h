@@ -22,6 +22,8 @@ class DeviceRecord
     QString F; // power-factor suffix
     QString E; // register reading
     QString C; // creep-test state
+    // This record carried an address, serial number or type designation field with a blank value.
+    bool BlankIdent = false;
 
     // The value slot of a letter, or nullptr for a letter the program does not know.
     QString* Slot(char letter);

@@ -118,8 +118,10 @@ bool ParseRecord(const QByteArray& frame, DeviceRecord& values, bool& incomplete
         QString value = end < 0 ? QString() : Cp1251::Decode(frame.mid(start, end - start));
         value = TrimTrailingBlanks(value);
         *values.Slot(letter) = value;
-        if (value.isEmpty() && (letter == 'A' || letter == 'N' || letter == 'T'))
+        if (value.isEmpty() && (letter == 'A' || letter == 'N' || letter == 'T')) {
             incompleteIdent = true;
+            values.BlankIdent = true;
+        }
     }
 
     if (frame.size() < 2 || frame.at(1) != STX)

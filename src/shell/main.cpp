@@ -76,6 +76,7 @@ int main(int argc, char* argv[])
     TFTable* table = nullptr;
     auto createSinchro = [&] {
         sinchro = new TFSinchro(*dm);
+        sinchro->SetGridCommands(expert->ASaveAS, expert->ASelectAll);
         expert->AddChild(sinchro);
         sinchro->RestoreSettings(dm->REGEH());
     };
@@ -84,7 +85,7 @@ int main(int argc, char* argv[])
         expert->AddChild(sql);
     };
     auto createTable = [&] {
-        table = new TFTable(*dm, nullptr, nullptr);
+        table = new TFTable(*dm, sinchro->AOUTTable, sinchro->AINTable);
         expert->AddChild(table);
         table->RestoreSettings(dm->REGEH());
     };

@@ -188,6 +188,14 @@ inline const QString MaxTypesSuffix = QStringLiteral("20!");
 inline const QString CaptionAttention = QStringLiteral("Внимание!");
 inline const QString IncompleteIdent = QStringLiteral("В памяти прибора содержатся записи с неполными идентификационными параметрами счетчиков, сохранение этих данных невозможно");
 inline const QString CaptionWriteError = QStringLiteral("Ошибка записи данных");
+// %1 the value received, %2 the number of characters its column holds
+inline const QString ValueTooLong = QStringLiteral("Значение «%1» длиннее допустимых %2 знаков.");
+// %1 the value received; the creep-test state is a whole number from 0 to 255
+inline const QString CreepStateOutOfRange = QStringLiteral("Состояние самохода «%1» вне допустимых значений.");
+// followed by the reason of the first record refused
+inline const QString RecordsRefused = QStringLiteral("Прибор передал данные, которые не могут быть сохранены: ");
+inline const QString SaveTrace = QStringLiteral("Сохранить протокол обмена"); // the trace of the last exchange, for support
+inline const QString TraceFileFailed = QStringLiteral("Не удалось записать файл %1."); // %1 the file's full path
 
 // Archive window
 inline const QString ArchiveCaption = QStringLiteral("Архив");

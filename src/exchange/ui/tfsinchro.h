@@ -1,26 +1,117 @@
-// The exchange window: the buffer of meters, verifications and results exchanged with the KM350.
+// The exchange window: the buffer of meters, verifications and results exchanged with the KM350,
+// its commands, the exchange engine with its port and timers, and the exchange panel.
 #pragma once
 
+#include "exchange/bufferstore.h"
+#include "exchange/exchangeengine.h"
+#include "exchange/exchangehooks.h"
+#include "exchange/qtexchangetimer.h"
+#include "exchange/tmycomm.h"
 #include "widgets/mdichild.h"
 
+#include <QPointer>
+
 class DBGrid;
+class QAction;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
 class QSplitter;
+class SFFrame;
 class TDM;
 
-class TFSinchro : public MdiChild {
+class TFSinchro : public MdiChild, private ExchangeHooks
+{
     Q_OBJECT
-public:
+  public:
     explicit TFSinchro(TDM& dm, QWidget* parent = nullptr);
+    ~TFSinchro() override;
+
     void SaveSettings(SettingsStore& store) const override;
     void RestoreSettings(SettingsStore& store);
+    // The main window's save-as and select-all commands, offered by the grids' popup menu.
+    void SetGridCommands(QAction* saveAs, QAction* selectAll);
+
+    // Refreshes "Количество - N "; other windows call it after they change the buffer.
+    void UpdateMeterCount() override;
+
+    // The exchange commands; each returns when the exchange panel has closed.
+    void AINExecute();
+    void AOUTExecute();
+    void AINTableExecute();
+    void AOUTTableExecute();
+    void AClearExecute();
+    void DataSetDelete1Execute();
+
+    // The trace of the last exchange, one frame a line ("@" sent, "/" received).
+    QStringList Trace() const;
+    bool SaveTrace(const QString& path) const;
 
     DBGrid* DBGridTTipSinch;
     DBGrid* DBGridSData;
     DBGrid* DBGridTResultSinch;
+    QLabel* LabelNameCountSh;
+    SFFrame* SFFramePanel;
 
-private:
+    // Actions; the meter types window puts AINTable and AOUTTable on its own toolbar.
+    QAction* ATransInTip;
+    QAction* ATransIdent;
+    QAction* ASQLfromArchiv;
+    QAction* AIN;
+    QAction* AOUT;
+    QAction* AClear;
+    QAction* AINArchiv;
+    QAction* DataSetDelete1;
+    QAction* DataSetFirst1;
+    QAction* DataSetInsert1;
+    QAction* DataSetLast1;
+    QAction* DataSetNext1;
+    QAction* DataSetPrior1;
+    QAction* AINTable;
+    QAction* AOUTTable;
+    QAction* ASaveTrace;
+
+  private:
+    // ExchangeHooks
+    bool StoreRecord(const DeviceRecord& values) override;
+    void SetStatus(const QString& text, StatusColour colour) override;
+    void ToggleStatusVisible() override;
+    void ClosePanel() override;
+    std::optional<MeterRow> NextMeterRow() override;
+    std::optional<TypeRow> NextTypeRow() override;
+    void RewindRows() override;
+    QString RateSettingText() const override;
+    void AppendTrace(const QString& line) override;
+
+    void FormCreate();
+    void BuildActions();
+    QWidget* BuildToolDock();
+    void BuildGrids();
+    void OpenPort();
+    void ShowExchangePanel();
+    void SFFrameClose();
+    // Empties a buffer table with its view closed; a failure is reported and the view reopened.
+    void EmptyTable(DataSet* view, const QString& table);
+    void DBGridTTipSinchEnter(DBGrid* grid);
+    void DBGridTTipSinchExit(DBGrid* grid);
+    void ShowPopup(DBGrid* grid, const QPoint& pos);
+    void ASaveTraceExecute();
+    DataSet* ActionDataSet() const;
+
+    TDM& m_dm;
+    TMyComm Comm1;
+    QtExchangeTimer TimerRequest;
+    QtExchangeTimer TimerColor;
+    ExchangeEngine m_engine;
+    BufferStore m_store;
+    QPlainTextEdit* Memo1;
     QSplitter* m_split1;
     QSplitter* m_split2;
+    QMenu* PMSinchro;
+    QPointer<QAction> m_saveAs;
+    QPointer<QAction> m_selectAll;
+    QPointer<DBGrid> m_actionGrid; // the grid the dataset actions act on
+    QString m_refusedReason;       // why the first refused record of the exchange was refused
 };
 
 extern TFSinchro* FSinchro;
