@@ -1,5 +1,6 @@
 // The exchange window driven through its commands, against km350-sim on a pseudo-terminal.
 #include "../database/archivefixture.h"
+#include "archive/tftable.h"
 #include "exchange/ui/sfframe.h"
 #include "exchange/ui/tfsinchro.h"
 #include "simprocess.h"
@@ -20,6 +21,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTimer>
+#include <QToolBar>
 
 namespace
 {
@@ -302,6 +304,36 @@ TEST_F(WindowTest, TypeReadFillsTheDeviceTypeTable)
     dm->ADOTableTip->Last();
     EXPECT_EQ(dm->ADOTableTip->FieldByName("PTip").AsString(), QStringLiteral("ЦЭ6803В"));
     EXPECT_EQ(dm->ADOTableTip->FieldByName("PReductRate").AsFloat(), 6400);
+}
+
+TEST_F(WindowTest, MeterTypesWindowLoadsTheArchiveTypesAndReadsThemBackUnchanged)
+{
+    SimProcess sim;
+    ASSERT_TRUE(sim.Start({"--demo"}));
+    for (const char* t : {"СО-И446", "ЦЭ6803В", "CE101"})
+        ASSERT_TRUE(dm->AddTip(QString::fromUtf8(t), "220", "5", "1600", "1"));
+    TFTable table(*dm, window->AOUTTable, window->AINTable);
+    answer = MsgAnswer::Yes;
+    table.ASQLFromTable->trigger();
+    ASSERT_EQ(Count("TTableTip"), 3);
+
+    // The window's own toolbar carries the exchange window's two commands.
+    QList<QAction*> onToolbar;
+    for (QToolBar* bar : table.findChildren<QToolBar*>())
+        onToolbar << bar->actions();
+    EXPECT_TRUE(onToolbar.contains(window->AINTable));
+    EXPECT_TRUE(onToolbar.contains(window->AOUTTable));
+    Run(&TFSinchro::AINTableExecute);
+    EXPECT_EQ(window->SFFramePanel->LabelCom->text(), ULang::ExchangeFinished);
+    table.AClearExecute();
+    ASSERT_EQ(Count("TTableTip"), 0);
+    Run(&TFSinchro::AOUTTableExecute);
+    EXPECT_EQ(window->SFFramePanel->LabelCom->text(), ULang::ExchangeFinished);
+    QStringList back;
+    for (dm->ADOTableTip->First(); !dm->ADOTableTip->Eof(); dm->ADOTableTip->Next())
+        back << dm->ADOTableTip->FieldByName("PTip").AsString() + "=" +
+                    dm->ADOTableTip->FieldByName("PReductRate").AsString();
+    EXPECT_EQ(back, (QStringList{"СО-И446=1600", "ЦЭ6803В=1600", "CE101=1600"}));
 }
 
 TEST_F(WindowTest, FaultsEndInTheirStatusTexts)
