@@ -231,6 +231,18 @@ TFTip::TFTip(TDM& dm, QWidget* parent)
         FTip = this;
 }
 
+TFTip::~TFTip()
+{
+    // The grids are destroyed after this body, and losing them moves the focus; the views live
+    // on in the data module. Neither may reach a half-destroyed window.
+    for (DBGrid* g : {DBGridTTip, DBGridTIdent, DBGridData, DBGridTResult})
+        disconnect(g, nullptr, this, nullptr);
+    for (DataSet* ds : {m_dm.ADOTip, m_dm.ADOIdent, m_dm.ADOData, m_dm.ADOResult})
+        disconnect(ds, nullptr, this, nullptr);
+    if (FTip == this)
+        FTip = nullptr;
+}
+
 void TFTip::AddPopupCommands(const QList<QAction*>& commands)
 {
     for (QAction* a : commands) {

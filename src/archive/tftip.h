@@ -22,6 +22,7 @@ class TFTip : public MdiChild {
     Q_OBJECT
 public:
     explicit TFTip(TDM& dm, QWidget* parent = nullptr);
+    ~TFTip() override;
     void SaveSettings(SettingsStore& store) const override;
     void RestoreSettings(SettingsStore& store);
     // The main window's grid commands (select all, save as, print preview) for the popup menu.
