@@ -6,7 +6,8 @@
 #include "shell/umessage.h"
 #include "shell/utools.h"
 
-namespace {
+namespace
+{
 
 const QString PTipCH = QStringLiteral("PTipCH");
 const QString PReductRate = QStringLiteral("PReductRate");
@@ -58,8 +59,10 @@ bool ArchiveTransfer::ResolveMeter(bool updateConstant)
     DataSet& buffer = *m_dm.ADOSinchro;
     DataSet& tip = *m_dm.ADOTip;
     DataSet& ident = *m_dm.ADOIdent;
-    const QString tipText = KeyText(buffer.FieldByName(PTipCH).AsString(), tip.FieldByName(PTipCH).Def().size);
-    const QString number = KeyText(buffer.FieldByName(PNumber).AsString(), ident.FieldByName(PNumber).Def().size);
+    const QString tipText =
+        KeyText(buffer.FieldByName(PTipCH).AsString(), tip.FieldByName(PTipCH).Def().size);
+    const QString number =
+        KeyText(buffer.FieldByName(PNumber).AsString(), ident.FieldByName(PNumber).Def().size);
     const QString address =
         KeyText(buffer.FieldByName(PAddress).AsString(), ident.FieldByName(PAddress).Def().size);
     const QVariant constant = buffer.Value(PReductRate);
@@ -106,7 +109,8 @@ bool ArchiveTransfer::CopyVerification()
     DataSet& to = *m_dm.ADOData;
     if (!to.Append())
         return false;
-    to.FieldByName(QStringLiteral("PSamohod")).SetValue(from.FieldByName(QStringLiteral("PSamohod")).AsInteger());
+    to.FieldByName(QStringLiteral("PSamohod"))
+        .SetValue(from.FieldByName(QStringLiteral("PSamohod")).AsInteger());
     for (const char* name : {"PUSamohod", "POrmix", "PDateMeasure"})
         to.FieldByName(QLatin1String(name)).SetValue(from.Value(QLatin1String(name)));
     if (!to.Post())
@@ -119,8 +123,8 @@ bool ArchiveTransfer::CopyVerification()
     while (!results.Eof()) {
         if (!target.Append())
             return false;
-        for (const char* name :
-             {"PUMeasure", "PIMeasure", "PPowerMeasure", "PFPMeasure", "PMistakeMeasure", "PDateMeasure"})
+        for (const char* name : {"PUMeasure", "PIMeasure", "PPowerMeasure", "PFPMeasure",
+                                 "PMistakeMeasure", "PDateMeasure"})
             target.FieldByName(QLatin1String(name)).SetValue(results.Value(QLatin1String(name)));
         if (!target.Post())
             return false;
@@ -193,7 +197,8 @@ ArchiveTransfer::Outcome ArchiveTransfer::WalkBufferMeters(const RowSelection& s
     return Outcome::Done;
 }
 
-ArchiveTransfer::Outcome ArchiveTransfer::ATransIdent(const RowSelection& selection, const TransferProgress& progress)
+ArchiveTransfer::Outcome ArchiveTransfer::ATransIdent(const RowSelection& selection,
+                                                      const TransferProgress& progress)
 {
     try {
         return WalkBufferMeters(selection, progress);
@@ -242,7 +247,8 @@ QString ArchiveTransfer::CheckExternalCopy(const DataSet& external) const
     if (external.FieldDefAt(2).type != FieldType::Integer)
         return ULang::DataTypeMismatch;
     // The copied meters belong to the current archive type: without one they would have no type.
-    if (!m_dm.ADOTip->Active() || m_dm.ADOTip->IsEmpty() || m_dm.ADOTip->GetState() == DataSet::State::Insert)
+    if (!m_dm.ADOTip->Active() || m_dm.ADOTip->IsEmpty() ||
+        m_dm.ADOTip->GetState() == DataSet::State::Insert)
         return ULang::MeterTypeUndefined;
     return {};
 }
@@ -250,8 +256,10 @@ QString ArchiveTransfer::CheckExternalCopy(const DataSet& external) const
 ArchiveTransfer::CopyResult ArchiveTransfer::TransIdentSQLRecord(DataSet& external)
 {
     DataSet& ident = *m_dm.ADOIdent;
-    const QString number = KeyText(Field(&external, 0).AsString(), ident.FieldByName(PNumber).Def().size);
-    const QString address = KeyText(Field(&external, 3).AsString(), ident.FieldByName(PAddress).Def().size);
+    const QString number =
+        KeyText(Field(&external, 0).AsString(), ident.FieldByName(PNumber).Def().size);
+    const QString address =
+        KeyText(Field(&external, 3).AsString(), ident.FieldByName(PAddress).Def().size);
     if (!ident.IsEmpty() && ident.Locate({PNumber, PAddress}, {number, address}))
         return CopyResult::Skipped;
     if (!ident.Append())
@@ -264,7 +272,8 @@ ArchiveTransfer::CopyResult ArchiveTransfer::TransIdentSQLRecord(DataSet& extern
     return ident.Post() ? CopyResult::Copied : CopyResult::Refused;
 }
 
-ArchiveTransfer::CopyCounts ArchiveTransfer::ATransIdentSQL(DataSet& external, const RowSelection& selection)
+ArchiveTransfer::CopyCounts ArchiveTransfer::ATransIdentSQL(DataSet& external,
+                                                            const RowSelection& selection)
 {
     CopyCounts counts;
     if (selection.kind == RowSelection::Kind::None || external.IsEmpty())

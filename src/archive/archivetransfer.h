@@ -15,8 +15,9 @@ class TDM;
 // the next row, which is safe because every row already posted is complete on its own.
 using TransferProgress = std::function<bool(int done, int total)>;
 
-class ArchiveTransfer {
-public:
+class ArchiveTransfer
+{
+  public:
     // Done: every row was processed. Refused: a post was refused (its message has been shown,
     // the refused row stays pending in its view) or the database failed; rows after it were not
     // processed. Stopped: the progress callback asked to stop.
@@ -50,7 +51,7 @@ public:
     // Copies the chosen external rows; stops at a refused row.
     CopyCounts ATransIdentSQL(DataSet& external, const RowSelection& selection);
 
-private:
+  private:
     bool InBrowseMode();
     bool ResolveMeter(bool updateConstant);
     bool CopyVerification();

@@ -6,7 +6,8 @@
 #include "shell/ulang.h"
 #include "shell/umessage.h"
 
-namespace {
+namespace
+{
 const QString PTipCH = QStringLiteral("PTipCH");
 const QString PReductRate = QStringLiteral("PReductRate");
 const QString PNumber = QStringLiteral("PNumber");

@@ -5,8 +5,9 @@
 
 class TDM;
 
-class BufferTransfer {
-public:
+class BufferTransfer
+{
+  public:
     explicit BufferTransfer(TDM& dm);
 
     // Every meter of each archive type chosen in the types grid; returns the buffer rows added.
@@ -14,7 +15,7 @@ public:
     // The archive meters chosen in the meters grid, under the current type.
     int ATransIdent(const RowSelection& meters);
 
-private:
+  private:
     bool CopyCurrentMeter(int& added);
     bool CopyTypeMeters(int& added);
 

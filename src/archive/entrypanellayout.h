@@ -10,14 +10,16 @@ class QLineEdit;
 class QPushButton;
 class TDM;
 
-class EntryPanelLayout {
-public:
+class EntryPanelLayout
+{
+  public:
     explicit EntryPanelLayout(QDialog* panel);
     // Adds a labelled field; maxLength 0 leaves the length open.
     QLineEdit* AddField(const QString& label, int maxLength);
     // Adds the two buttons; Enter in a field never presses them.
     void AddButtons(QPushButton*& ok, QPushButton*& cancel);
-private:
+
+  private:
     QDialog* m_panel;
     QFormLayout* m_form;
 };

@@ -11,14 +11,18 @@
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
 
-NumberKeyFilter::NumberKeyFilter(QLineEdit* edit, Kind kind) : QObject(edit), m_edit(edit), m_kind(kind) {}
+NumberKeyFilter::NumberKeyFilter(QLineEdit* edit, Kind kind)
+    : QObject(edit), m_edit(edit), m_kind(kind)
+{
+}
 
 NumberKeyFilter* NumberKeyFilter::Install(QLineEdit* edit, Kind kind)
 {
     auto* filter = new NumberKeyFilter(edit, kind);
     edit->installEventFilter(filter);
     // Pasted or dropped text obeys the same rule as typed keys.
-    const QString pattern = kind == Kind::Decimal ? QStringLiteral("[0-9.]*") : QStringLiteral("[0-9]*");
+    const QString pattern =
+        kind == Kind::Decimal ? QStringLiteral("[0-9.]*") : QStringLiteral("[0-9]*");
     edit->setValidator(new QRegularExpressionValidator(QRegularExpression(pattern), edit));
     return filter;
 }
@@ -36,7 +40,8 @@ bool NumberKeyFilter::Normalise(QLineEdit* edit)
 
 bool NumberKeyFilter::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != m_edit)
+    // While the field is being destroyed it is no longer a line edit, and loses its focus.
+    if (watched != m_edit || !qobject_cast<QLineEdit*>(watched))
         return false;
     if (event->type() == QEvent::FocusOut) {
         Normalise(m_edit);

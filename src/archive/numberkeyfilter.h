@@ -5,9 +5,10 @@
 
 class QLineEdit;
 
-class NumberKeyFilter : public QObject {
+class NumberKeyFilter : public QObject
+{
     Q_OBJECT
-public:
+  public:
     // Decimal: digits and one separator ("," and "." both become "."); Whole: digits only.
     enum class Kind { Decimal, Whole };
 
@@ -18,10 +19,10 @@ public:
     // "220,0" becomes 220. A whole number beyond 32 bits is reported and the text is kept.
     static bool Normalise(QLineEdit* edit);
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     NumberKeyFilter(QLineEdit* edit, Kind kind);
 
     QLineEdit* m_edit;

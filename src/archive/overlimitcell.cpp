@@ -9,7 +9,8 @@
 
 #include <cmath>
 
-namespace {
+namespace
+{
 // Nearest integer, halves to even (the default rounding mode).
 int Nearest(double x)
 {
@@ -38,7 +39,8 @@ void OverLimitCell::Paint(QPainter* painter, const QStyleOptionViewItem& option)
     const bool selected = option.state & QStyle::State_Selected;
     painter->save();
     painter->fillRect(option.rect, selected ? option.palette.highlight() : option.palette.base());
-    painter->setPen(selected ? option.palette.highlightedText().color() : option.palette.text().color());
+    painter->setPen(selected ? option.palette.highlightedText().color()
+                             : option.palette.text().color());
     painter->setFont(option.font);
     const QFontMetrics fm(option.font);
     const QSize size(fm.horizontalAdvance(ULang::ErrorOverLimit), fm.height());

@@ -9,8 +9,9 @@
 class QPainter;
 class QStyleOptionViewItem;
 
-class OverLimitCell {
-public:
+class OverLimitCell
+{
+  public:
     // Strictly beyond 1000 in magnitude; an empty value never is.
     static bool IsOverLimit(const QVariant& error);
     // Top-left corner of the text: the centre of the cell less half the text, each half taken to

@@ -11,7 +11,8 @@
 
 SFCopy::SFCopy(QWidget* parent)
     : QDialog(parent), LTip(new QLabel(this)), LCount(new QLabel(this)),
-      btContinue(new QPushButton(ULang::ButtonContinue, this)), btCancel(new QPushButton(ULang::ButtonCancel, this))
+      btContinue(new QPushButton(ULang::ButtonContinue, this)),
+      btCancel(new QPushButton(ULang::ButtonCancel, this))
 {
     setObjectName(QStringLiteral("SFCopy"));
     setWindowTitle(ULang::CopyCaption);

@@ -6,9 +6,10 @@
 class QLabel;
 class QPushButton;
 
-class SFCopy : public QDialog {
+class SFCopy : public QDialog
+{
     Q_OBJECT
-public:
+  public:
     explicit SFCopy(QWidget* parent = nullptr);
 
     // The current archive type and the number of rows to copy, shown each time the panel opens.

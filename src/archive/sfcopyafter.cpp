@@ -10,8 +10,8 @@
 #include <QVBoxLayout>
 
 SFCopyAfter::SFCopyAfter(QWidget* parent)
-    : QDialog(parent), LTotal(new QLabel(this)), LCopied(new QLabel(this)), LSkipped(new QLabel(this)),
-      btOK(new QPushButton(ULang::ButtonOk, this))
+    : QDialog(parent), LTotal(new QLabel(this)), LCopied(new QLabel(this)),
+      LSkipped(new QLabel(this)), btOK(new QPushButton(ULang::ButtonOk, this))
 {
     setObjectName(QStringLiteral("SFCopyAfter"));
     setWindowTitle(ULang::CopyReportCaption);

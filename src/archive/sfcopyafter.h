@@ -6,9 +6,10 @@
 class QLabel;
 class QPushButton;
 
-class SFCopyAfter : public QDialog {
+class SFCopyAfter : public QDialog
+{
     Q_OBJECT
-public:
+  public:
     explicit SFCopyAfter(QWidget* parent = nullptr);
 
     void SetCounts(int total, int copied, int skipped);

@@ -55,10 +55,11 @@ void SFNewIdent::btOKClick()
     ENum->setText(TrimTrailingBlanks(ENum->text()));
     EAddress->setText(TrimTrailingBlanks(EAddress->text()));
     const QVariant type = m_dm.ADOTip->Value(QStringLiteral("PIndex"));
-    int found = CountMatchingRows(m_dm,
-                                  QStringLiteral("Select PIndex from TIdent where (Tident.PNumber=?) and "
-                                                 "(Tident.PAddress=?) and (Tident.PSecIndex=?)"),
-                                  {ENum->text(), EAddress->text(), type.isNull() ? QVariant(0) : type});
+    int found =
+        CountMatchingRows(m_dm,
+                          QStringLiteral("Select PIndex from TIdent where (Tident.PNumber=?) and "
+                                         "(Tident.PAddress=?) and (Tident.PSecIndex=?)"),
+                          {ENum->text(), EAddress->text(), type.isNull() ? QVariant(0) : type});
     if (found < 0)
         return;
     if (found > 0) {

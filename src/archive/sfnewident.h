@@ -7,9 +7,10 @@ class QLineEdit;
 class QPushButton;
 class TDM;
 
-class SFNewIdent : public QDialog {
+class SFNewIdent : public QDialog
+{
     Q_OBJECT
-public:
+  public:
     explicit SFNewIdent(TDM& dm, QWidget* parent = nullptr);
 
     QLineEdit* ENum;
@@ -19,13 +20,13 @@ public:
     QPushButton* btOK;
     QPushButton* btCancel;
 
-public slots:
+  public slots:
     // Closes with OK only when every field is filled and the type has no such meter yet.
     void btOKClick();
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     TDM& m_dm;
 };

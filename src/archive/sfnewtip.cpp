@@ -57,8 +57,8 @@ void SFNewTip::btOKClick()
         }
     }
     ETip->setText(TrimTrailingBlanks(ETip->text()));
-    int found = CountMatchingRows(m_dm, QStringLiteral("Select PIndex from TTip where (TTip.PTipCH=?)"),
-                                  {ETip->text()});
+    int found = CountMatchingRows(
+        m_dm, QStringLiteral("Select PIndex from TTip where (TTip.PTipCH=?)"), {ETip->text()});
     if (found < 0)
         return;
     if (found > 0) {

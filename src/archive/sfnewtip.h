@@ -7,9 +7,10 @@ class QLineEdit;
 class QPushButton;
 class TDM;
 
-class SFNewTip : public QDialog {
+class SFNewTip : public QDialog
+{
     Q_OBJECT
-public:
+  public:
     explicit SFNewTip(TDM& dm, QWidget* parent = nullptr);
 
     QLineEdit* ETip;
@@ -20,14 +21,14 @@ public:
     QPushButton* btOK;
     QPushButton* btCancel;
 
-public slots:
+  public slots:
     // Closes with OK only when every field is filled and the designation is new.
     void btOKClick();
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     TDM& m_dm;
 };

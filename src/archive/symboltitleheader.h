@@ -5,17 +5,18 @@
 #include <QHeaderView>
 #include <QSet>
 
-class SymbolTitleHeader : public QHeaderView {
+class SymbolTitleHeader : public QHeaderView
+{
     Q_OBJECT
-public:
+  public:
     explicit SymbolTitleHeader(QWidget* parent = nullptr);
     void SetSymbolColumn(int logicalIndex, bool symbol = true);
     // The text as the Symbol font draws it (a → α, d → δ, p → π...).
     static QString SymbolText(const QString& text);
 
-protected:
+  protected:
     void initStyleOptionForIndex(QStyleOptionHeader* option, int logicalIndex) const override;
 
-private:
+  private:
     QSet<int> m_symbolColumns;
 };

@@ -36,7 +36,8 @@
 
 TFTip* FTip = nullptr;
 
-namespace {
+namespace
+{
 
 const Qt::Alignment Centre = Qt::AlignCenter;
 const Qt::Alignment Right = Qt::AlignRight | Qt::AlignVCenter;
@@ -89,11 +90,12 @@ void ReportDatabaseError()
 
 TFTip::TFTip(TDM& dm, QWidget* parent)
     : MdiChild(ULang::ArchiveCaption, QStringLiteral("Archiv"), parent), DBGridTTip(new DBGrid),
-      DBGridTIdent(new DBGrid), DBGridData(new DBGrid), DBGridTResult(new DBGrid), ToolBar(new QToolBar),
-      PopupMenu(new QMenu(this)), SFNewTipPanel(new SFNewTip(dm, this)), SFNewIdentPanel(new SFNewIdent(dm, this)),
-      SFCopyPanel(new SFCopy(this)), SFCopyAfterPanel(new SFCopyAfter(this)), m_dm(dm),
-      m_split1(new QSplitter(Qt::Vertical)), m_split2(new QSplitter(Qt::Vertical)),
-      m_split3(new QSplitter(Qt::Horizontal)), m_dataSource(dm.ADOTip)
+      DBGridTIdent(new DBGrid), DBGridData(new DBGrid), DBGridTResult(new DBGrid),
+      ToolBar(new QToolBar), PopupMenu(new QMenu(this)), SFNewTipPanel(new SFNewTip(dm, this)),
+      SFNewIdentPanel(new SFNewIdent(dm, this)), SFCopyPanel(new SFCopy(this)),
+      SFCopyAfterPanel(new SFCopyAfter(this)), m_dm(dm), m_split1(new QSplitter(Qt::Vertical)),
+      m_split2(new QSplitter(Qt::Vertical)), m_split3(new QSplitter(Qt::Horizontal)),
+      m_dataSource(dm.ADOTip)
 {
     setObjectName(QStringLiteral("FTip"));
     DBGridTTip->setObjectName(QStringLiteral("DBGridTTip"));
@@ -102,16 +104,20 @@ TFTip::TFTip(TDM& dm, QWidget* parent)
     DBGridTResult->setObjectName(QStringLiteral("DBGridTResult"));
 
     // Grids and their columns.
-    DBGridTTip->SetDataSet(dm.ADOTip, {Column("PTipCH", {}, ULang::TypeTitle, Left, 60),
-                                       Column("PUnom", {}, ULang::NominalVoltage),
-                                       Column("PInom", {}, ULang::NominalCurrent),
-                                       Column("PReductRate", {}, ULang::MeterConstant),
-                                       Column("PClassT", ULang::AccuracyClass, ULang::AccuracyClass)});
+    DBGridTTip->SetDataSet(dm.ADOTip,
+                           {Column("PTipCH", {}, ULang::TypeTitle, Left, 60),
+                            Column("PUnom", {}, ULang::NominalVoltage),
+                            Column("PInom", {}, ULang::NominalCurrent),
+                            Column("PReductRate", {}, ULang::MeterConstant),
+                            Column("PClassT", ULang::AccuracyClass, ULang::AccuracyClass)});
     DBGridTTip->horizontalHeader()->setMinimumSectionSize(60);
-    DBGridTIdent->SetDataSet(dm.ADOIdent, {Column("PNumber"), Column("PMaker", {}, {}, Right),
-                                           Column("PYearOutput"), Column("PAddress", {}, {}, Right)});
+    DBGridTIdent->SetDataSet(dm.ADOIdent,
+                             {Column("PNumber"), Column("PMaker", {}, {}, Right),
+                              Column("PYearOutput"), Column("PAddress", {}, {}, Right)});
     // Meters stay grouped by their type whatever column they are sorted by.
-    DBGridTIdent->SortTextHook = [](const QString& text) { return QStringLiteral("PSecindex ASC, ") + text; };
+    DBGridTIdent->SortTextHook = [](const QString& text) {
+        return QStringLiteral("PSecindex ASC, ") + text;
+    };
     GridColumn creep = Column("PSamohod", ULang::Creep, {}, Centre);
     creep.pickList = SamohodPickList();
     DBGridData->SetDataSet(dm.ADOData, {Column("PDateMeasure", ULang::DateTitle, {}, Centre), creep,
@@ -119,12 +125,13 @@ TFTip::TFTip(TDM& dm, QWidget* parent)
                                         Column("POrmix", ULang::MeterReadings, {}, Centre)});
     auto* resultHeader = new SymbolTitleHeader(DBGridTResult);
     DBGridTResult->setHorizontalHeader(resultHeader);
-    DBGridTResult->SetDataSet(dm.ADOResult,
-                              {Column("PUMeasure", {}, ULang::VoltageHint, Centre),
-                               Column("PIMeasure", {}, ULang::CurrentHint, Centre),
-                               Column("PPowerMeasure", {}, ULang::PowerHint, Centre),
-                               Column("PFPMeasure", ULang::PowerFactorShort, ULang::PowerFactor, Centre),
-                               Column("PMistakeMeasure", ULang::MeterErrorShort, ULang::MeterErrorHint, Centre)});
+    DBGridTResult->SetDataSet(
+        dm.ADOResult,
+        {Column("PUMeasure", {}, ULang::VoltageHint, Centre),
+         Column("PIMeasure", {}, ULang::CurrentHint, Centre),
+         Column("PPowerMeasure", {}, ULang::PowerHint, Centre),
+         Column("PFPMeasure", ULang::PowerFactorShort, ULang::PowerFactor, Centre),
+         Column("PMistakeMeasure", ULang::MeterErrorShort, ULang::MeterErrorHint, Centre)});
     resultHeader->SetSymbolColumn(4);
     DBGridTResult->DrawCellHook = [this](QPainter* painter, const QStyleOptionViewItem& option,
                                          const QModelIndex& index) {
@@ -145,8 +152,9 @@ TFTip::TFTip(TDM& dm, QWidget* parent)
     for (DBGrid* g : {DBGridTTip, DBGridTIdent, DBGridData, DBGridTResult}) {
         g->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
         g->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(g, &QWidget::customContextMenuRequested, this,
-                [this, g](const QPoint& pos) { PopupMenu->popup(g->viewport()->mapToGlobal(pos)); });
+        connect(g, &QWidget::customContextMenuRequested, this, [this, g](const QPoint& pos) {
+            PopupMenu->popup(g->viewport()->mapToGlobal(pos));
+        });
         g->viewport()->setAcceptDrops(true);
         g->viewport()->installEventFilter(this);
     }
@@ -169,7 +177,8 @@ TFTip::TFTip(TDM& dm, QWidget* parent)
     m_split3->setObjectName(QStringLiteral("abcSplitBar3"));
 
     // Toolbar of the eight dataset commands, right-aligned.
-    auto makeAction = [this](const QString& text, QStyle::StandardPixmap icon, void (TFTip::*slot)()) {
+    auto makeAction = [this](const QString& text, QStyle::StandardPixmap icon,
+                             void (TFTip::*slot)()) {
         auto* a = new QAction(style()->standardIcon(icon), text, this);
         a->setToolTip(text);
         a->setStatusTip(text);
@@ -178,14 +187,22 @@ TFTip::TFTip(TDM& dm, QWidget* parent)
         addAction(a);
         return a;
     };
-    DataSetFirst1 = makeAction(ULang::FirstRecord, QStyle::SP_MediaSkipBackward, &TFTip::DataSetFirst1Execute);
-    DataSetPrior1 = makeAction(ULang::PriorRecord, QStyle::SP_MediaSeekBackward, &TFTip::DataSetPrior1Execute);
-    DataSetNext1 = makeAction(ULang::NextRecord, QStyle::SP_MediaSeekForward, &TFTip::DataSetNext1Execute);
-    DataSetLast1 = makeAction(ULang::LastRecord, QStyle::SP_MediaSkipForward, &TFTip::DataSetLast1Execute);
-    DataSetInsert1 = makeAction(ULang::InsertRecord, QStyle::SP_FileDialogNewFolder, &TFTip::DataSetInsert1Execute);
-    DataSetDelete1 = makeAction(ULang::DeleteRecord, QStyle::SP_TrashIcon, &TFTip::DataSetDelete1Execute);
-    DataSetPost1 = makeAction(ULang::PostChanges, QStyle::SP_DialogApplyButton, &TFTip::DataSetPost1Execute);
-    DataSetCancel1 = makeAction(ULang::ButtonCancel, QStyle::SP_DialogCancelButton, &TFTip::DataSetCancel1Execute);
+    DataSetFirst1 =
+        makeAction(ULang::FirstRecord, QStyle::SP_MediaSkipBackward, &TFTip::DataSetFirst1Execute);
+    DataSetPrior1 =
+        makeAction(ULang::PriorRecord, QStyle::SP_MediaSeekBackward, &TFTip::DataSetPrior1Execute);
+    DataSetNext1 =
+        makeAction(ULang::NextRecord, QStyle::SP_MediaSeekForward, &TFTip::DataSetNext1Execute);
+    DataSetLast1 =
+        makeAction(ULang::LastRecord, QStyle::SP_MediaSkipForward, &TFTip::DataSetLast1Execute);
+    DataSetInsert1 = makeAction(ULang::InsertRecord, QStyle::SP_FileDialogNewFolder,
+                                &TFTip::DataSetInsert1Execute);
+    DataSetDelete1 =
+        makeAction(ULang::DeleteRecord, QStyle::SP_TrashIcon, &TFTip::DataSetDelete1Execute);
+    DataSetPost1 =
+        makeAction(ULang::PostChanges, QStyle::SP_DialogApplyButton, &TFTip::DataSetPost1Execute);
+    DataSetCancel1 = makeAction(ULang::ButtonCancel, QStyle::SP_DialogCancelButton,
+                                &TFTip::DataSetCancel1Execute);
     DataSetInsert1->setShortcut(QKeySequence(Qt::Key_Insert));
     DataSetDelete1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Delete));
     ToolBar->setObjectName(QStringLiteral("ToolBar"));
@@ -194,8 +211,8 @@ TFTip::TFTip(TDM& dm, QWidget* parent)
     auto* spacer = new QWidget;
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     ToolBar->addWidget(spacer);
-    for (QAction* a : {DataSetFirst1, DataSetPrior1, DataSetNext1, DataSetLast1, DataSetInsert1, DataSetDelete1,
-                       DataSetPost1, DataSetCancel1}) {
+    for (QAction* a : {DataSetFirst1, DataSetPrior1, DataSetNext1, DataSetLast1, DataSetInsert1,
+                       DataSetDelete1, DataSetPost1, DataSetCancel1}) {
         ToolBar->addAction(a);
         if (QWidget* w = ToolBar->widgetForAction(a))
             w->setAccessibleName(a->text());
@@ -348,8 +365,9 @@ void TFTip::DataSetInsert1Execute()
         if (SFNewTipPanel->exec() != QDialog::Accepted)
             return;
         try {
-            m_dm.AddTip(SFNewTipPanel->ETip->text(), SFNewTipPanel->EUnom->text(), SFNewTipPanel->EInom->text(),
-                        SFNewTipPanel->EReduct->text(), SFNewTipPanel->EClassT->text());
+            m_dm.AddTip(SFNewTipPanel->ETip->text(), SFNewTipPanel->EUnom->text(),
+                        SFNewTipPanel->EInom->text(), SFNewTipPanel->EReduct->text(),
+                        SFNewTipPanel->EClassT->text());
         } catch (const EConvertError& e) {
             m_dm.ADOTip->Cancel();
             ShowMessage(e.Message(), ULang::CaptionError, MsgIcon::Error);
@@ -415,8 +433,8 @@ void TFTip::DataSetDelete1Execute()
     DBGrid* grid = ActiveControlGrid();
     if (!grid || !grid->GetDataSet())
         return;
-    if (ShowMessage(ULang::AskDeleteSelected, ULang::CaptionDelete, MsgIcon::Question, MsgButtons::YesNo) !=
-        MsgAnswer::Yes)
+    if (ShowMessage(ULang::AskDeleteSelected, ULang::CaptionDelete, MsgIcon::Question,
+                    MsgButtons::YesNo) != MsgAnswer::Yes)
         return;
     DataSet& ds = *grid->GetDataSet();
     const DBGrid::SelectionKind kind = grid->Selection();
@@ -501,7 +519,8 @@ void TFTip::ATransIdentSQL(DBGrid* source)
         return;
     }
     const RowSelection selection = GridSelection(*source);
-    const int count = selection.kind == RowSelection::Kind::Rows  ? static_cast<int>(selection.bookmarks.size())
+    const int count = selection.kind == RowSelection::Kind::Rows
+                          ? static_cast<int>(selection.bookmarks.size())
                       : selection.kind == RowSelection::Kind::All ? external->RecordCount()
                                                                   : 0;
     SFCopyPanel->SFCopyShow(m_dm.ADOTip->FieldByName(QStringLiteral("PTipCH")).AsString(), count);
@@ -531,7 +550,8 @@ bool TFTip::eventFilter(QObject* watched, QEvent* event)
         return MdiChild::eventFilter(watched, event);
     auto* drop = static_cast<QDropEvent*>(event);
     auto* source = qobject_cast<DBGrid*>(drop->source());
-    const bool gridDrag = drop->mimeData() && drop->mimeData()->hasFormat(QLatin1String(GridDragMimeType));
+    const bool gridDrag =
+        drop->mimeData() && drop->mimeData()->hasFormat(QLatin1String(GridDragMimeType));
     if (!gridDrag || !DragOver(target, source)) {
         drop->ignore();
         return true;
@@ -552,7 +572,8 @@ bool TFTip::eventFilter(QObject* watched, QEvent* event)
 void TFTip::RestoreSettings(SettingsStore& store)
 {
     RestoreSplitter(store, m_split1, QStringLiteral("PanelBase.abcSplitBar1.Pos"));
-    RestoreSplitter(store, m_split3, QStringLiteral("PanelBase.PanelResult.Panel1.abcSplitBar3.Pos"));
+    RestoreSplitter(store, m_split3,
+                    QStringLiteral("PanelBase.PanelResult.Panel1.abcSplitBar3.Pos"));
     RestoreSplitter(store, m_split2, QStringLiteral("PanelBase.PanelTipSinchro.abcSplitBar2.Pos"));
     const QString active = store.Value(Section(), QStringLiteral("ActiveControl")).toString();
     for (DBGrid* g : {DBGridTTip, DBGridTIdent, DBGridData, DBGridTResult}) {
@@ -567,5 +588,6 @@ void TFTip::SaveSettings(SettingsStore& store) const
     SaveSplitter(store, m_split3, QStringLiteral("PanelBase.PanelResult.Panel1.abcSplitBar3.Pos"));
     SaveSplitter(store, m_split2, QStringLiteral("PanelBase.PanelTipSinchro.abcSplitBar2.Pos"));
     DBGrid* active = ActiveControlGrid();
-    store.SetValue(Section(), QStringLiteral("ActiveControl"), active ? active->objectName() : QString());
+    store.SetValue(Section(), QStringLiteral("ActiveControl"),
+                   active ? active->objectName() : QString());
 }

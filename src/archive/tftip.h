@@ -18,9 +18,10 @@ class SFNewIdent;
 class SFNewTip;
 class TDM;
 
-class TFTip : public MdiChild {
+class TFTip : public MdiChild
+{
     Q_OBJECT
-public:
+  public:
     explicit TFTip(TDM& dm, QWidget* parent = nullptr);
     ~TFTip() override;
     void SaveSettings(SettingsStore& store) const override;
@@ -59,7 +60,7 @@ public:
     // Whether a drag from source may be dropped on target.
     bool DragOver(DBGrid* target, DBGrid* source) const;
 
-public slots:
+  public slots:
     void DBGridTTipEnter(DBGrid* grid);
     void DBGridTTipExit(DBGrid* grid);
     void DataSetFirst1Execute();
@@ -77,10 +78,10 @@ public slots:
     void ATransResult(DBGrid* source);
     void ATransIdentSQL(DBGrid* source);
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     DBGrid* GridOfView(QObject* viewport) const;
     void Navigate(bool (DataSet::*step)());
     void UpdateActions();

@@ -5,9 +5,10 @@
 
 #include <QProgressDialog>
 
-class TransferProgressDialog : public QProgressDialog {
+class TransferProgressDialog : public QProgressDialog
+{
     Q_OBJECT
-public:
+  public:
     // Shown only when the transfer lasts longer than a moment.
     explicit TransferProgressDialog(const QString& label, QWidget* parent = nullptr);
     // The callback to hand to ArchiveTransfer; valid while the dialog exists.

@@ -4,10 +4,12 @@
 
 #include <QSqlQuery>
 
-namespace {
+namespace
+{
 
-class ArchiveTransferTest : public TransferFixture {
-protected:
+class ArchiveTransferTest : public TransferFixture
+{
+  protected:
     ArchiveTransfer Transfer() { return ArchiveTransfer(*dm); }
 
     QVariant ArchiveValue(const QString& sql, const QVariantList& bindings = {})
@@ -27,7 +29,9 @@ struct TypeMatchCase {
     bool newType;
 };
 
-class TypeMatching : public ArchiveTransferTest, public ::testing::WithParamInterface<TypeMatchCase> {};
+class TypeMatching : public ArchiveTransferTest, public ::testing::WithParamInterface<TypeMatchCase>
+{
+};
 
 TEST_P(TypeMatching, BufferTypeFindsArchiveTypeIgnoringCaseAndTrailingBlanks)
 {
@@ -64,25 +68,29 @@ TEST_F(ArchiveTransferTest, MeterTransferUpdatesTheConstantAndAVerificationTrans
 
 TEST_F(ArchiveTransferTest, UnknownTypeAndMeterAreCreatedWithZerosAndUnknownMaker)
 {
-    AddBufferMeter(QStringLiteral("CE101  "), 1600, QStringLiteral("N1 "), QStringLiteral("Ул. 1  "));
+    AddBufferMeter(QStringLiteral("CE101  "), 1600, QStringLiteral("N1 "),
+                   QStringLiteral("Ул. 1  "));
     AddBufferVerification(QDate(2007, 6, 15), 12.5, 3, 2);
     ASSERT_TRUE(Transfer().TransIdentRecord());
 
     QSqlQuery q(QSqlDatabase::database(dm->ConnectionName(), false));
-    ASSERT_TRUE(q.exec(QStringLiteral("select PTipCH, PUnom, PInom, PReductRate, PClassT from TTip")));
+    ASSERT_TRUE(
+        q.exec(QStringLiteral("select PTipCH, PUnom, PInom, PReductRate, PClassT from TTip")));
     ASSERT_TRUE(q.next());
     EXPECT_EQ(q.value(0).toString(), QStringLiteral("CE101"));
     EXPECT_EQ(q.value(1).toDouble(), 0);
     EXPECT_EQ(q.value(2).toDouble(), 0);
     EXPECT_EQ(q.value(3).toDouble(), 1600);
     EXPECT_EQ(q.value(4).toDouble(), 0);
-    ASSERT_TRUE(q.exec(QStringLiteral("select PNumber, PAddress, PMaker, PYearOutput from TIdent")));
+    ASSERT_TRUE(
+        q.exec(QStringLiteral("select PNumber, PAddress, PMaker, PYearOutput from TIdent")));
     ASSERT_TRUE(q.next());
     EXPECT_EQ(q.value(0).toString(), QStringLiteral("N1"));
     EXPECT_EQ(q.value(1).toString(), QStringLiteral("Ул. 1"));
     EXPECT_EQ(q.value(2).toString(), ULang::UnknownMaker);
     EXPECT_EQ(q.value(3).toInt(), 0);
-    ASSERT_TRUE(q.exec(QStringLiteral("select PSamohod, POrmix, PDateMeasure, PUSamohod from TData")));
+    ASSERT_TRUE(
+        q.exec(QStringLiteral("select PSamohod, POrmix, PDateMeasure, PUSamohod from TData")));
     ASSERT_TRUE(q.next());
     EXPECT_EQ(q.value(0).toInt(), 2);
     EXPECT_EQ(q.value(1).toDouble(), 12.5);
@@ -91,8 +99,9 @@ TEST_F(ArchiveTransferTest, UnknownTypeAndMeterAreCreatedWithZerosAndUnknownMake
     EXPECT_EQ(Rows("TResult"), 3);
     EXPECT_EQ(Count(QStringLiteral("select count(*) from TResult where PFPMeasure = '0.8/C'")), 3);
     // Each result hangs under the new verification, which hangs under the new meter.
-    EXPECT_EQ(Count(QStringLiteral("select count(*) from TResult r join TData d on r.PSecIndex = d.PIndex "
-                                   "join TIdent i on d.PSecIndex = i.PIndex")),
+    EXPECT_EQ(Count(QStringLiteral(
+                  "select count(*) from TResult r join TData d on r.PSecIndex = d.PIndex "
+                  "join TIdent i on d.PSecIndex = i.PIndex")),
               3);
 }
 
@@ -114,14 +123,17 @@ TEST_F(ArchiveTransferTest, SecondTransferDoublesVerificationsAndResultsButNotTh
 
 TEST_F(ArchiveTransferTest, SelectionWalkTransfersMarkedRowsAllRowsOrNothing)
 {
-    qint64 first = AddBufferMeter(QStringLiteral("T1"), 800, QStringLiteral("N1"), QStringLiteral("A1"));
+    qint64 first =
+        AddBufferMeter(QStringLiteral("T1"), 800, QStringLiteral("N1"), QStringLiteral("A1"));
     AddBufferMeter(QStringLiteral("T1"), 800, QStringLiteral("N2"), QStringLiteral("A1"));
-    qint64 third = AddBufferMeter(QStringLiteral("T2"), 800, QStringLiteral("N3"), QStringLiteral("A1"));
+    qint64 third =
+        AddBufferMeter(QStringLiteral("T2"), 800, QStringLiteral("N3"), QStringLiteral("A1"));
 
     EXPECT_EQ(Transfer().ATransIdent(RowSelection{}), ArchiveTransfer::Outcome::Done);
     EXPECT_EQ(Rows("TIdent"), 0);
 
-    EXPECT_EQ(Transfer().ATransIdent(RowSelection::Marked({third, first})), ArchiveTransfer::Outcome::Done);
+    EXPECT_EQ(Transfer().ATransIdent(RowSelection::Marked({third, first})),
+              ArchiveTransfer::Outcome::Done);
     EXPECT_EQ(Rows("TIdent"), 2);
     EXPECT_EQ(Count(QStringLiteral("select count(*) from TIdent where PNumber = 'N2'")), 0);
 
@@ -134,7 +146,8 @@ TEST_F(ArchiveTransferTest, RefusedMeterEndsTheTransferAndKeepsWhatWasPostedBefo
 {
     AddBufferMeter(QStringLiteral("T1"), 800, QStringLiteral("N1"), QStringLiteral("A1"));
     AddBufferVerification(QDate(2007, 6, 15), 1, 2);
-    AddBufferMeter(QStringLiteral("T1"), 800, QStringLiteral("   "), QStringLiteral("A2")); // blank number
+    AddBufferMeter(QStringLiteral("T1"), 800, QStringLiteral("   "),
+                   QStringLiteral("A2")); // blank number
     AddBufferVerification(QDate(2007, 6, 15), 1, 2);
     AddBufferMeter(QStringLiteral("T2"), 800, QStringLiteral("N3"), QStringLiteral("A3"));
 
@@ -162,7 +175,8 @@ TEST_F(ArchiveTransferTest, PendingArchiveEditThatCannotBePostedStopsTheTransfer
 TEST_F(ArchiveTransferTest, ProgressIsReportedAndCanStopBetweenMeters)
 {
     for (int i = 0; i < 4; ++i)
-        AddBufferMeter(QStringLiteral("T1"), 800, QStringLiteral("N%1").arg(i), QStringLiteral("A"));
+        AddBufferMeter(QStringLiteral("T1"), 800, QStringLiteral("N%1").arg(i),
+                       QStringLiteral("A"));
     std::vector<std::pair<int, int>> calls;
     auto outcome = Transfer().AINArchiv([&calls](int done, int total) {
         calls.emplace_back(done, total);
@@ -186,7 +200,8 @@ TEST_F(ArchiveTransferTest, VerificationTransferCopiesChosenVerificationsUnderTh
     EXPECT_EQ(Transfer().ATransResult(RowSelection{}), ArchiveTransfer::Outcome::Done);
     EXPECT_EQ(Rows("TData"), 0);
 
-    EXPECT_EQ(Transfer().ATransResult(RowSelection::Marked({v3, v1})), ArchiveTransfer::Outcome::Done);
+    EXPECT_EQ(Transfer().ATransResult(RowSelection::Marked({v3, v1})),
+              ArchiveTransfer::Outcome::Done);
     EXPECT_EQ(Rows("TIdent"), 1);
     EXPECT_EQ(Rows("TData"), 2);
     EXPECT_EQ(Rows("TResult"), 6);
@@ -195,15 +210,18 @@ TEST_F(ArchiveTransferTest, VerificationTransferCopiesChosenVerificationsUnderTh
     EXPECT_EQ(Rows("TData"), 5);
     EXPECT_EQ(Rows("TResult"), 15);
     // Every verification keeps its own date and reading.
-    EXPECT_EQ(Count(QStringLiteral("select count(*) from TData where PDateMeasure = '2007-06-16' and POrmix = 20")),
+    EXPECT_EQ(Count(QStringLiteral(
+                  "select count(*) from TData where PDateMeasure = '2007-06-16' and POrmix = 20")),
               1);
-    EXPECT_EQ(Count(QStringLiteral("select count(*) from TData where PDateMeasure = '2007-06-17' and POrmix = 30")),
+    EXPECT_EQ(Count(QStringLiteral(
+                  "select count(*) from TData where PDateMeasure = '2007-06-17' and POrmix = 30")),
               2);
 }
 
 // External rows: a table in the archive file stands in for the external-data grid's view.
-class ExternalCopyTest : public ArchiveTransferTest {
-protected:
+class ExternalCopyTest : public ArchiveTransferTest
+{
+  protected:
     std::unique_ptr<DataSet> External(const QString& columns, const QList<QVariantList>& rows)
     {
         QSqlDatabase db = QSqlDatabase::database(dm->ConnectionName(), false);
@@ -212,13 +230,14 @@ protected:
         EXPECT_TRUE(q.exec(QStringLiteral("create table Ext (%1)").arg(columns)));
         for (const QVariantList& row : rows) {
             QStringList marks(row.size(), QStringLiteral("?"));
-            EXPECT_TRUE(q.prepare(QStringLiteral("insert into Ext values (%1)").arg(marks.join(QLatin1Char(',')))));
+            EXPECT_TRUE(q.prepare(
+                QStringLiteral("insert into Ext values (%1)").arg(marks.join(QLatin1Char(',')))));
             for (const QVariant& v : row)
                 q.addBindValue(v);
             EXPECT_TRUE(q.exec());
         }
-        auto ds = std::make_unique<DataSet>(QStringLiteral("ADOExt"), dm->ConnectionName(), QString(),
-                                            QStringLiteral("select * from Ext"));
+        auto ds = std::make_unique<DataSet>(QStringLiteral("ADOExt"), dm->ConnectionName(),
+                                            QString(), QStringLiteral("select * from Ext"));
         ds->Open();
         return ds;
     }
@@ -250,9 +269,10 @@ TEST_F(ExternalCopyTest, RepeatsAreSkippedAndCounted)
     EXPECT_EQ(counts.skipped, 2);
     EXPECT_FALSE(counts.refused);
     EXPECT_EQ(Rows("TIdent"), 5);
-    EXPECT_EQ(Count(QStringLiteral("select count(*) from TIdent where PNumber = 'N3' and PAddress = 'A3' "
-                                   "and PMaker = 'Завод' and PYearOutput = 2002")),
-              1);
+    EXPECT_EQ(
+        Count(QStringLiteral("select count(*) from TIdent where PNumber = 'N3' and PAddress = 'A3' "
+                             "and PMaker = 'Завод' and PYearOutput = 2002")),
+        1);
 }
 
 TEST_F(ExternalCopyTest, TwoMarkedRowsForOneMeterCopyOnce)
@@ -277,7 +297,8 @@ TEST_F(ExternalCopyTest, SelectAllCopiesEveryRowAndNothingSelectedCopiesNothing)
 TEST_F(ExternalCopyTest, EmptyMakerIsRefusedAndEndsTheCopy)
 {
     AddType(QStringLiteral("T1"));
-    auto ext = External(layout, {{"N1", "Завод", 2001, "A1"}, {"N2", "", 2001, "A2"}, {"N3", "Завод", 2001, "A3"}});
+    auto ext = External(
+        layout, {{"N1", "Завод", 2001, "A1"}, {"N2", "", 2001, "A2"}, {"N3", "Завод", 2001, "A3"}});
     auto counts = Transfer().ATransIdentSQL(*ext, AllMarked(*ext));
     EXPECT_TRUE(counts.refused);
     EXPECT_EQ(counts.copied, 1);
@@ -301,7 +322,9 @@ struct LayoutCase {
     QString message;
 };
 
-class ExternalLayout : public ExternalCopyTest, public ::testing::WithParamInterface<LayoutCase> {};
+class ExternalLayout : public ExternalCopyTest, public ::testing::WithParamInterface<LayoutCase>
+{
+};
 
 TEST_P(ExternalLayout, ColumnsAndTypeAreCheckedBeforeCopying)
 {
@@ -314,13 +337,16 @@ TEST_P(ExternalLayout, ColumnsAndTypeAreCheckedBeforeCopying)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ExternalLayout,
-    ::testing::Values(LayoutCase{"Num TEXT, Maker TEXT, Year INTEGER, Addr TEXT", true, QString()},
-                      LayoutCase{"Num TEXT, Maker TEXT, Year INTEGER, Addr TEXT, Extra REAL", true, QString()},
-                      LayoutCase{"Num TEXT, Maker TEXT, Year INTEGER", true, ULang::NotEnoughData},
-                      LayoutCase{"Num TEXT, Maker TEXT, Year REAL, Addr TEXT", true, ULang::DataTypeMismatch},
-                      LayoutCase{"Num TEXT, Maker TEXT, Year TEXT, Addr TEXT", true, ULang::DataTypeMismatch},
-                      LayoutCase{"Num INTEGER, Maker TEXT, Year INTEGER, Addr TEXT", true, ULang::DataTypeMismatch},
-                      LayoutCase{"Num TEXT, Maker TEXT, Year INTEGER, Addr REAL", true, ULang::DataTypeMismatch},
-                      LayoutCase{"Num TEXT, Maker TEXT, Year INTEGER, Addr TEXT", false, ULang::MeterTypeUndefined}));
+    ::testing::Values(
+        LayoutCase{"Num TEXT, Maker TEXT, Year INTEGER, Addr TEXT", true, QString()},
+        LayoutCase{"Num TEXT, Maker TEXT, Year INTEGER, Addr TEXT, Extra REAL", true, QString()},
+        LayoutCase{"Num TEXT, Maker TEXT, Year INTEGER", true, ULang::NotEnoughData},
+        LayoutCase{"Num TEXT, Maker TEXT, Year REAL, Addr TEXT", true, ULang::DataTypeMismatch},
+        LayoutCase{"Num TEXT, Maker TEXT, Year TEXT, Addr TEXT", true, ULang::DataTypeMismatch},
+        LayoutCase{"Num INTEGER, Maker TEXT, Year INTEGER, Addr TEXT", true,
+                   ULang::DataTypeMismatch},
+        LayoutCase{"Num TEXT, Maker TEXT, Year INTEGER, Addr REAL", true, ULang::DataTypeMismatch},
+        LayoutCase{"Num TEXT, Maker TEXT, Year INTEGER, Addr TEXT", false,
+                   ULang::MeterTypeUndefined}));
 
 } // namespace

@@ -2,10 +2,12 @@
 #include "archive/buffertransfer.h"
 #include "transferfixture.h"
 
-namespace {
+namespace
+{
 
-class BufferTransferTest : public TransferFixture {
-protected:
+class BufferTransferTest : public TransferFixture
+{
+  protected:
     void SetUp() override
     {
         TransferFixture::SetUp();
@@ -25,13 +27,16 @@ TEST_F(BufferTransferTest, TypesBringAllTheirMetersAndMetersAlreadyInTheBufferAr
     AddBufferMeter(QStringLiteral("t1"), 1600, QStringLiteral("N2"), QStringLiteral("a2"));
     EXPECT_EQ(BufferTransfer(*dm).ATransInTip(RowSelection::Marked({t1})), 2);
     EXPECT_EQ(Rows("TSTip"), 3);
-    EXPECT_EQ(Count(QStringLiteral("select count(*) from TSTip where PNumber in ('N1', 'N3') and PTipCH = 'T1' "
-                                   "and PReductRate = 1600")),
+    EXPECT_EQ(Count(QStringLiteral(
+                  "select count(*) from TSTip where PNumber in ('N1', 'N3') and PTipCH = 'T1' "
+                  "and PReductRate = 1600")),
               2);
 
     EXPECT_EQ(BufferTransfer(*dm).ATransInTip(RowSelection::Everything()), 1);
     EXPECT_EQ(Rows("TSTip"), 4);
-    EXPECT_EQ(Count(QStringLiteral("select count(*) from TSTip where PTipCH = 'T2' and PNumber = 'N9'")), 1);
+    EXPECT_EQ(
+        Count(QStringLiteral("select count(*) from TSTip where PTipCH = 'T2' and PNumber = 'N9'")),
+        1);
 }
 
 TEST_F(BufferTransferTest, NothingSelectedAddsNothing)

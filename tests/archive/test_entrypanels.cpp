@@ -7,10 +7,12 @@
 #include <QPushButton>
 #include <QTest>
 
-namespace {
+namespace
+{
 
-class EntryPanelTest : public TransferFixture {
-protected:
+class EntryPanelTest : public TransferFixture
+{
+  protected:
     void SetUp() override
     {
         EnsureGuiApplication();
@@ -21,11 +23,13 @@ protected:
 struct KeyCase {
     const char* field; // "EUnom", "EReduct", "EYear"
     const char* typed;
-    const char* shown;            // text after typing
-    const char* afterEnter;       // text after Enter
+    const char* shown;      // text after typing
+    const char* afterEnter; // text after Enter
 };
 
-class TypedKeys : public EntryPanelTest, public ::testing::WithParamInterface<KeyCase> {};
+class TypedKeys : public EntryPanelTest, public ::testing::WithParamInterface<KeyCase>
+{
+};
 
 TEST_P(TypedKeys, OnlyNumberKeysAreTakenAndEnterNormalisesWithoutClosing)
 {
@@ -33,7 +37,8 @@ TEST_P(TypedKeys, OnlyNumberKeysAreTakenAndEnterNormalisesWithoutClosing)
     SFNewTip tipPanel(*dm);
     SFNewIdent identPanel(*dm);
     const QString field = QString::fromUtf8(c.field);
-    QDialog* panel = field == QStringLiteral("EYear") ? static_cast<QDialog*>(&identPanel) : &tipPanel;
+    QDialog* panel =
+        field == QStringLiteral("EYear") ? static_cast<QDialog*>(&identPanel) : &tipPanel;
     QLineEdit* edit = field == QStringLiteral("EYear")     ? identPanel.EYear
                       : field == QStringLiteral("EReduct") ? tipPanel.EReduct
                                                            : tipPanel.EUnom;

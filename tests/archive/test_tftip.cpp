@@ -13,10 +13,12 @@
 #include <QTimer>
 #include <QToolButton>
 
-namespace {
+namespace
+{
 
-class TFTipTest : public TransferFixture {
-protected:
+class TFTipTest : public TransferFixture
+{
+  protected:
     void SetUp() override
     {
         EnsureGuiApplication();
@@ -121,9 +123,10 @@ TEST_F(TFTipTest, InsertThroughThePanelAddsTheType)
         panel->btOKClick();
     });
     tip->DataSetInsert1Execute();
-    EXPECT_EQ(Count(QStringLiteral("select count(*) from TTip where PTipCH = 'CE101' and PUnom = 220 "
-                                   "and PReductRate = 1600")),
-              1);
+    EXPECT_EQ(
+        Count(QStringLiteral("select count(*) from TTip where PTipCH = 'CE101' and PUnom = 220 "
+                             "and PReductRate = 1600")),
+        1);
     EXPECT_EQ(tip->DBGridTTip->model()->rowCount(), 1);
 }
 
@@ -166,8 +169,9 @@ TEST_F(TFTipTest, LeavingAGridPostsItsEditAndARefusedEditStays)
     EXPECT_EQ(Numbers(), (QStringList{QStringLiteral("N1"), QStringLiteral("N3")}));
 }
 
-class TFTipDeleteTest : public TFTipTest {
-protected:
+class TFTipDeleteTest : public TFTipTest
+{
+  protected:
     void SetUp() override
     {
         TFTipTest::SetUp();
@@ -187,7 +191,8 @@ TEST_F(TFTipDeleteTest, MarkedRowsAreDeletedExactly)
     tip->DataSetDelete1Execute();
     EXPECT_EQ(messages.back().text, ULang::AskDeleteSelected);
     EXPECT_EQ(messages.back().caption, ULang::CaptionDelete);
-    EXPECT_EQ(Numbers(), (QStringList{QStringLiteral("N2"), QStringLiteral("N4"), QStringLiteral("X1")}));
+    EXPECT_EQ(Numbers(),
+              (QStringList{QStringLiteral("N2"), QStringLiteral("N4"), QStringLiteral("X1")}));
     EXPECT_EQ(tip->DBGridTIdent->Selection(), DBGrid::SelectionKind::None);
 }
 
@@ -236,7 +241,9 @@ struct DropCase {
     bool accepted;
 };
 
-class DropAcceptance : public TFTipTest, public ::testing::WithParamInterface<DropCase> {};
+class DropAcceptance : public TFTipTest, public ::testing::WithParamInterface<DropCase>
+{
+};
 
 TEST_P(DropAcceptance, OnlyTheNamedSourceGridWithRowsIsAccepted)
 {
@@ -259,14 +266,16 @@ INSTANTIATE_TEST_SUITE_P(Cases, DropAcceptance,
                                            DropCase{"DBGridTTip", "DBGridSQL", true, false},
                                            DropCase{"DBGridTTip", "DBGridSData", true, false},
                                            DropCase{"DBGridData", "DBGridTTipSinch", true, false},
-                                           DropCase{"DBGridTIdent", "DBGridTResultSinch", true, false}));
+                                           DropCase{"DBGridTIdent", "DBGridTResultSinch", true,
+                                                    false}));
 
 TEST_F(TFTipTest, ExternalDropWithTooFewColumnsIsRefusedBeforeThePanel)
 {
     AddType(QStringLiteral("T"));
     QSqlQuery q(QSqlDatabase::database(dm->ConnectionName(), false));
     ASSERT_TRUE(q.exec(QStringLiteral("create table Ext (Num TEXT, Maker TEXT, Year INTEGER)")));
-    DataSet ext(QStringLiteral("ADOExt"), dm->ConnectionName(), QString(), QStringLiteral("select * from Ext"));
+    DataSet ext(QStringLiteral("ADOExt"), dm->ConnectionName(), QString(),
+                QStringLiteral("select * from Ext"));
     ext.Open();
     DBGrid source;
     source.setObjectName(QStringLiteral("DBGridSQL"));
@@ -300,8 +309,9 @@ struct OverLimitCase {
 
 TEST(OverLimitCellTest, OnlyErrorsStrictlyBeyondAThousandAreReplaced)
 {
-    const OverLimitCase cases[] = {{1000.5, true}, {-1200.0, true},  {1500.0, true},  {-2000.0, true},
-                                   {1000.0, false}, {-1000.0, false}, {999.9, false}, {QVariant(), false}};
+    const OverLimitCase cases[] = {{1000.5, true},  {-1200.0, true},    {1500.0, true},
+                                   {-2000.0, true}, {1000.0, false},    {-1000.0, false},
+                                   {999.9, false},  {QVariant(), false}};
     for (const OverLimitCase& c : cases)
         EXPECT_EQ(OverLimitCell::IsOverLimit(c.error), c.over) << c.error.toString().toStdString();
 }
@@ -310,7 +320,8 @@ TEST(OverLimitCellTest, TextIsCentredWithHalvesRoundedToEven)
 {
     // centre 50.5 -> 50, half width 15 -> 35; top 10 - 7 = 3
     EXPECT_EQ(OverLimitCell::TextOrigin(QRect(0, 0, 101, 20), QSize(30, 14)), QPoint(35, 3));
-    // centre 51, half width 15.5 -> 16; top (10 + 31) / 2 = 20.5 -> 20, half height 6.5 -> 6: 14.5 -> 14
+    // centre 51, half width 15.5 -> 16; top (10 + 31) / 2 = 20.5 -> 20, half height 6.5 -> 6: 14.5
+    // -> 14
     EXPECT_EQ(OverLimitCell::TextOrigin(QRect(10, 10, 82, 21), QSize(31, 13)), QPoint(35, 14));
 }
 

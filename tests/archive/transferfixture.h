@@ -9,8 +9,9 @@
 #include <QDate>
 #include <QSqlQuery>
 
-class TransferFixture : public ArchiveFixture {
-protected:
+class TransferFixture : public ArchiveFixture
+{
+  protected:
 #ifdef QT_WIDGETS_LIB
     // Windows need a QApplication before the fixture would make a QCoreApplication.
     static void EnsureGuiApplication()
@@ -23,7 +24,8 @@ protected:
     }
 #endif
 
-    qint64 AddBufferMeter(const QString& tip, double constant, const QString& number, const QString& address)
+    qint64 AddBufferMeter(const QString& tip, double constant, const QString& number,
+                          const QString& address)
     {
         DataSet& b = *dm->ADOSinchro;
         EXPECT_TRUE(b.Append());
@@ -70,7 +72,10 @@ protected:
         return q.next() ? q.value(0).toInt() : -1;
     }
 
-    int Rows(const char* table) { return Count(QStringLiteral("select count(*) from %1").arg(QLatin1String(table))); }
+    int Rows(const char* table)
+    {
+        return Count(QStringLiteral("select count(*) from %1").arg(QLatin1String(table)));
+    }
 
     bool HasMessage(const QString& text) const
     {

@@ -21,10 +21,11 @@
 #include <sqlite3.h>
 
 #include <cstdio>
-#include <ctime>
 #include <cstdlib>
+#include <ctime>
 
-namespace {
+namespace
+{
 
 constexpr int Types = 1000;
 constexpr int MetersPerType = 100;
@@ -78,7 +79,8 @@ void Fill(const QString& path)
         std::exit(1);
     }
     {
-        QSqlDatabase qdb = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fill"));
+        QSqlDatabase qdb =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fill"));
         qdb.setDatabaseName(path);
         if (!qdb.open() || !ArchiveSchema::PrepareConnection(qdb, &error)) {
             std::fprintf(stderr, "bench-transfer: cannot open %s\n", qPrintable(path));
@@ -86,10 +88,12 @@ void Fill(const QString& path)
         }
         sqlite3* db = Handle(qdb);
         Exec(db, "BEGIN");
-        sqlite3_stmt* tip = Prepare(db, "INSERT INTO TTip (PTipCH, PUnom, PInom, PReductRate, PClassT) "
-                                        "VALUES (?, 220, 5, 1600, 2)");
-        sqlite3_stmt* ident = Prepare(db, "INSERT INTO TIdent (PSecIndex, PNumber, PMaker, PYearOutput, PAddress) "
-                                          "VALUES (?, ?, 'Завод', 2004, ?)");
+        sqlite3_stmt* tip =
+            Prepare(db, "INSERT INTO TTip (PTipCH, PUnom, PInom, PReductRate, PClassT) "
+                        "VALUES (?, 220, 5, 1600, 2)");
+        sqlite3_stmt* ident =
+            Prepare(db, "INSERT INTO TIdent (PSecIndex, PNumber, PMaker, PYearOutput, PAddress) "
+                        "VALUES (?, ?, 'Завод', 2004, ?)");
         for (int t = 0; t < Types; ++t) {
             QByteArray name = QStringLiteral("T%1").arg(t).toUtf8();
             sqlite3_bind_text(tip, 1, name.constData(), -1, SQLITE_TRANSIENT);
@@ -104,13 +108,16 @@ void Fill(const QString& path)
                 Step(db, ident);
             }
         }
-        sqlite3_stmt* meter = Prepare(db, "INSERT INTO TSTip (PTipCH, PReductRate, PNumber, PAddress) "
-                                          "VALUES (?, 1600, ?, 'Новый')");
-        sqlite3_stmt* data = Prepare(db, "INSERT INTO TSData (PSecIndex, PSamohod, POrmix, PDateMeasure, "
-                                         "PUSamohod) VALUES (?, 99, 1234.5, '2007-06-15', 0)");
-        sqlite3_stmt* result = Prepare(db, "INSERT INTO TSResult (PSecIndex, PUMeasure, PIMeasure, PPowerMeasure, "
-                                           "PFPMeasure, PMistakeMeasure, PDateMeasure) "
-                                           "VALUES (?, 220, 5, 1100, '0.8/C', ?, '2007-06-15')");
+        sqlite3_stmt* meter =
+            Prepare(db, "INSERT INTO TSTip (PTipCH, PReductRate, PNumber, PAddress) "
+                        "VALUES (?, 1600, ?, 'Новый')");
+        sqlite3_stmt* data =
+            Prepare(db, "INSERT INTO TSData (PSecIndex, PSamohod, POrmix, PDateMeasure, "
+                        "PUSamohod) VALUES (?, 99, 1234.5, '2007-06-15', 0)");
+        sqlite3_stmt* result =
+            Prepare(db, "INSERT INTO TSResult (PSecIndex, PUMeasure, PIMeasure, PPowerMeasure, "
+                        "PFPMeasure, PMistakeMeasure, PDateMeasure) "
+                        "VALUES (?, 220, 5, 1100, '0.8/C', ?, '2007-06-15')");
         for (int i = 0; i < BufferMeters; ++i) {
             QByteArray type = BufferType(i).toUtf8();
             QByteArray number = QByteArray("B") + QByteArray::number(i);
@@ -140,7 +147,8 @@ double Baseline(const QString& path)
 {
     double ms = 0;
     {
-        QSqlDatabase qdb = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("baseline"));
+        QSqlDatabase qdb =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("baseline"));
         qdb.setDatabaseName(path);
         if (!qdb.open() || !ArchiveSchema::PrepareConnection(qdb)) {
             std::fprintf(stderr, "bench-transfer: cannot open %s\n", qPrintable(path));
@@ -151,18 +159,22 @@ double Baseline(const QString& path)
         timer.start();
         Exec(db, "BEGIN");
         sqlite3_stmt* find = Prepare(db, "SELECT PIndex FROM TTip WHERE PTipCH = ?");
-        sqlite3_stmt* ident = Prepare(db, "INSERT INTO TIdent (PSecIndex, PNumber, PMaker, PYearOutput, PAddress) "
-                                          "VALUES (?, ?, 'Неизвестен', 0, 'Новый')");
-        sqlite3_stmt* data = Prepare(db, "INSERT INTO TData (PSecIndex, PSamohod, POrmix, PDateMeasure, PUSamohod) "
-                                         "VALUES (?, 99, 1234.5, '2007-06-15', 0)");
-        sqlite3_stmt* result = Prepare(db, "INSERT INTO TResult (PSecIndex, PUMeasure, PIMeasure, PPowerMeasure, "
-                                           "PFPMeasure, PMistakeMeasure, PDateMeasure) "
-                                           "VALUES (?, 220, 5, 1100, '0.8/C', ?, '2007-06-15')");
+        sqlite3_stmt* ident =
+            Prepare(db, "INSERT INTO TIdent (PSecIndex, PNumber, PMaker, PYearOutput, PAddress) "
+                        "VALUES (?, ?, 'Неизвестен', 0, 'Новый')");
+        sqlite3_stmt* data =
+            Prepare(db, "INSERT INTO TData (PSecIndex, PSamohod, POrmix, PDateMeasure, PUSamohod) "
+                        "VALUES (?, 99, 1234.5, '2007-06-15', 0)");
+        sqlite3_stmt* result =
+            Prepare(db, "INSERT INTO TResult (PSecIndex, PUMeasure, PIMeasure, PPowerMeasure, "
+                        "PFPMeasure, PMistakeMeasure, PDateMeasure) "
+                        "VALUES (?, 220, 5, 1100, '0.8/C', ?, '2007-06-15')");
         for (int i = 0; i < BufferMeters; ++i) {
             QByteArray type = BufferType(i).toUtf8();
             QByteArray number = QByteArray("B") + QByteArray::number(i);
             sqlite3_bind_text(find, 1, type.constData(), -1, SQLITE_TRANSIENT);
-            sqlite3_int64 key = sqlite3_step(find) == SQLITE_ROW ? sqlite3_column_int64(find, 0) : 0;
+            sqlite3_int64 key =
+                sqlite3_step(find) == SQLITE_ROW ? sqlite3_column_int64(find, 0) : 0;
             sqlite3_reset(find);
             sqlite3_bind_int64(ident, 1, key);
             sqlite3_bind_text(ident, 2, number.constData(), -1, SQLITE_TRANSIENT);
@@ -205,7 +217,8 @@ int main(int argc, char* argv[])
     const QString copyDir = dir.filePath(QStringLiteral("baseline"));
     QDir().mkpath(copyDir);
     const QString copy = copyDir + QStringLiteral("/OrmixDB.sqlite");
-    std::printf("filling %d types x %d meters and %d buffer meters...\n", Types, MetersPerType, BufferMeters);
+    std::printf("filling %d types x %d meters and %d buffer meters...\n", Types, MetersPerType,
+                BufferMeters);
     Fill(archive);
     QFile::copy(archive, copy);
 
@@ -238,9 +251,10 @@ int main(int argc, char* argv[])
     }
     const double baselineMs = Baseline(copy);
 
-    std::printf("archive after transfer: %d meters, %d verifications, %d results\n", meters, verifications, results);
-    std::printf("transfer (ArchiveTransfer, one commit per row): %9.1f ms (CPU %.1f ms)\n", transferMs,
-                transferCpuMs);
+    std::printf("archive after transfer: %d meters, %d verifications, %d results\n", meters,
+                verifications, results);
+    std::printf("transfer (ArchiveTransfer, one commit per row): %9.1f ms (CPU %.1f ms)\n",
+                transferMs, transferCpuMs);
     std::printf("baseline (direct inserts, one transaction):     %9.1f ms\n", baselineMs);
     std::printf("ratio: %.1fx   target: within 5x and under 1000 ms: %s\n", transferMs / baselineMs,
                 transferMs <= 5 * baselineMs && transferMs < 1000 ? "met" : "NOT met");
