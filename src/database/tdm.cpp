@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
+#include <QSqlQuery>
 #include <QUrl>
 
 TDM* DM = nullptr;
@@ -229,6 +230,13 @@ bool TDM::Open(const QString& directory)
         m_failureReason = error;
         db.close();
         return false;
+    }
+    // Every posted row is its own transaction. With a write-ahead log a commit is an append
+    // without a wait for the disk, and a program killed mid-transfer still leaves whole rows only.
+    {
+        QSqlQuery pragma(db);
+        pragma.exec(QStringLiteral("PRAGMA journal_mode = WAL"));
+        pragma.exec(QStringLiteral("PRAGMA synchronous = NORMAL"));
     }
     QStringList missing = ArchiveSchema::MissingParts(db);
     if (!missing.isEmpty()) {

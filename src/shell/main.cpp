@@ -70,6 +70,7 @@ int main(int argc, char* argv[])
     auto* tip = new TFTip(*dm);
     expert->AddChild(tip);
     tip->RestoreSettings(dm->REGEH());
+    tip->AddPopupCommands({expert->ASelectAll, expert->ASaveAS, expert->APrintView});
 
     TFSinchro* sinchro = nullptr;
     TFSQL* sql = nullptr;

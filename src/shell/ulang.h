@@ -221,6 +221,7 @@ inline const QString CopyDone = QStringLiteral("Скопированно :"); //
 inline const QString CopySkipped = QStringLiteral("Пропущено (повтор записи) :");
 inline const QString NotEnoughData = QStringLiteral("Недостаточно данных");
 inline const QString DataTypeMismatch = QStringLiteral("Несоответствие типов данных");
+inline const QString TransferRunning = QStringLiteral("Перенос данных в архив..."); // progress of a long transfer
 
 // Meter types window
 inline const QString MeterTypesCaption = QStringLiteral("Типы счетчиков"); // also the print title of its grid
