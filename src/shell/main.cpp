@@ -78,6 +78,7 @@ int main(int argc, char* argv[])
     auto createSinchro = [&] {
         sinchro = new TFSinchro(*dm);
         sinchro->SetGridCommands(expert->ASaveAS, expert->ASelectAll);
+        sinchro->SetArchiveGrids(tip->DBGridTTip, tip->DBGridTIdent);
         expert->AddChild(sinchro);
         sinchro->RestoreSettings(dm->REGEH());
     };

@@ -336,6 +336,62 @@ TEST_F(WindowTest, MeterTypesWindowLoadsTheArchiveTypesAndReadsThemBackUnchanged
     EXPECT_EQ(back, (QStringList{"СО-И446=1600", "ЦЭ6803В=1600", "CE101=1600"}));
 }
 
+TEST_F(WindowTest, DemoReadThenResultsIntoTheArchive)
+{
+    SimProcess sim;
+    ASSERT_TRUE(sim.Start({"--demo", "--results", "4"}));
+    AddMeters(3);
+    Run(&TFSinchro::AINExecute);
+    ASSERT_EQ(window->SFFramePanel->LabelCom->text(), ULang::ExchangeFinished);
+    Run(&TFSinchro::AOUTExecute);
+    ASSERT_EQ(window->SFFramePanel->LabelCom->text(), ULang::ExchangeFinished);
+    ASSERT_EQ(Count("TSTip"), 3);
+    const int verifications = Count("TSData");
+    const int results = Count("TSResult");
+    ASSERT_GT(results, 0);
+
+    window->AINArchiv->trigger();
+    EXPECT_EQ(Count("TTip"), 1);
+    EXPECT_EQ(Count("TIdent"), 3);
+    EXPECT_EQ(Count("TData"), verifications);
+    EXPECT_EQ(Count("TResult"), results);
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(WindowTest, ArchiveTypesAndMetersDroppedIntoTheBuffer)
+{
+    ASSERT_TRUE(dm->AddTip("СО-И446", "220", "5", "1600", "1"));
+    for (const char* n : {"1", "2", "3"})
+        ASSERT_TRUE(dm->AddIdent(n, "ул. Мира", "Завод", "2005"));
+    DBGrid tipGrid;
+    tipGrid.setObjectName("DBGridTTip");
+    tipGrid.SetDataSet(dm->ADOTip);
+    DBGrid identGrid;
+    identGrid.setObjectName("DBGridTIdent");
+    identGrid.SetDataSet(dm->ADOIdent);
+    DBGrid other;
+    other.setObjectName("DBGridSQL");
+
+    DragHasRows = true;
+    EXPECT_TRUE(window->DBGridTTipSinchDragOver(&tipGrid));
+    EXPECT_TRUE(window->DBGridTTipSinchDragOver(&identGrid));
+    EXPECT_FALSE(window->DBGridTTipSinchDragOver(&other));
+    DragHasRows = false;
+    EXPECT_FALSE(window->DBGridTTipSinchDragOver(&tipGrid));
+
+    // One marked meter, then the whole type; meters already in the buffer are not repeated.
+    DragHasRows = true;
+    identGrid.selectionModel()->select(identGrid.Model()->index(1, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    window->DBGridTTipSinchDragDrop(&identGrid);
+    EXPECT_EQ(Count("TSTip"), 1);
+    EXPECT_EQ(window->LabelNameCountSh->text(), QStringLiteral("Количество - 1 "));
+    tipGrid.SelectAllRows();
+    window->DBGridTTipSinchDragDrop(&tipGrid);
+    EXPECT_EQ(Count("TSTip"), 3);
+    EXPECT_EQ(window->LabelNameCountSh->text(), QStringLiteral("Количество - 3 "));
+}
+
 TEST_F(WindowTest, FaultsEndInTheirStatusTexts)
 {
     struct Case {

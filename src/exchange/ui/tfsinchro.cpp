@@ -2,6 +2,10 @@
 #include "exchange/ui/tfsinchro.h"
 
 #include "database/tdm.h"
+#include "archive/archivetransfer.h"
+#include "archive/buffertransfer.h"
+#include "archive/gridselection.h"
+#include "archive/transferprogressdialog.h"
 #include "exchange/ui/sfframe.h"
 #include "shell/ulang.h"
 #include "shell/umessage.h"
@@ -10,6 +14,9 @@
 #include "widgets/mainwindowlink.h"
 
 #include <QAction>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QTimer>
 #include <QFile>
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -228,10 +235,14 @@ void TFSinchro::BuildActions()
                      st->standardIcon(QStyle::SP_ArrowDown));
     ASaveTrace = make(QStringLiteral("ASaveTrace"), ULang::SaveTrace, ULang::SaveTrace, QIcon());
 
-    // The drag transfers, the buffer selection and the move into the archive need windows that
-    // are not part of this one; their commands stay disabled until those windows provide them.
-    for (QAction* a : {ATransInTip, ATransIdent, ASQLfromArchiv, AINArchiv})
-        a->setEnabled(false);
+    // The buffer selection needs the selection dialog, which is not part of this program yet.
+    ASQLfromArchiv->setEnabled(false);
+    // The drag transfers work on the archive window's grids once they are known.
+    ATransInTip->setEnabled(false);
+    ATransIdent->setEnabled(false);
+    connect(ATransInTip, &QAction::triggered, this, &TFSinchro::ATransInTipExecute);
+    connect(ATransIdent, &QAction::triggered, this, &TFSinchro::ATransIdentExecute);
+    connect(AINArchiv, &QAction::triggered, this, &TFSinchro::AINArchivExecute);
 
     connect(AIN, &QAction::triggered, this, &TFSinchro::AINExecute);
     connect(AOUT, &QAction::triggered, this, &TFSinchro::AOUTExecute);
@@ -320,6 +331,9 @@ void TFSinchro::BuildGrids()
     GridColumn address{QStringLiteral("PAddress"), {}, 100,  right,
                        ULang::MeterAddressHint,    {}, false};
     DBGridTTipSinch->setObjectName(QStringLiteral("DBGridTTipSinch"));
+    // Archive types and meters dropped here go into the buffer.
+    DBGridTTipSinch->viewport()->setAcceptDrops(true);
+    DBGridTTipSinch->viewport()->installEventFilter(this);
     DBGridTTipSinch->SetDataSet(m_dm.ADOSinchro, {tip, rate, number, address});
 
     GridColumn date{
@@ -737,4 +751,93 @@ void TFSinchro::SaveSettings(SettingsStore& store) const
 {
     SaveSplitter(store, m_split1, Splitter1Key);
     SaveSplitter(store, m_split2, Splitter2Key);
+}
+
+void TFSinchro::SetArchiveGrids(DBGrid* tipGrid, DBGrid* identGrid)
+{
+    m_archiveTipGrid = tipGrid;
+    m_archiveIdentGrid = identGrid;
+    ATransInTip->setEnabled(tipGrid != nullptr);
+    ATransIdent->setEnabled(identGrid != nullptr);
+}
+
+bool TFSinchro::DBGridTTipSinchDragOver(const DBGrid* source) const
+{
+    if (!DragHasRows || !source)
+        return false;
+    return source->objectName() == QStringLiteral("DBGridTTip") ||
+           source->objectName() == QStringLiteral("DBGridTIdent");
+}
+
+void TFSinchro::DBGridTTipSinchDragDrop(DBGrid* source)
+{
+    if (!DBGridTTipSinchDragOver(source))
+        return;
+    if (source->objectName() == QStringLiteral("DBGridTTip")) {
+        m_archiveTipGrid = source;
+        ATransInTipExecute();
+    } else {
+        m_archiveIdentGrid = source;
+        ATransIdentExecute();
+    }
+}
+
+void TFSinchro::ATransInTipExecute()
+{
+    if (!m_archiveTipGrid)
+        return;
+    try {
+        BufferTransfer(m_dm).ATransInTip(GridSelection(*m_archiveTipGrid));
+    } catch (const DatabaseError&) {
+        ShowMessage(ULang::QueryFailed, ULang::CaptionError, MsgIcon::Error);
+    }
+    UpdateMeterCount();
+}
+
+void TFSinchro::ATransIdentExecute()
+{
+    if (!m_archiveIdentGrid)
+        return;
+    try {
+        BufferTransfer(m_dm).ATransIdent(GridSelection(*m_archiveIdentGrid));
+    } catch (const DatabaseError&) {
+        ShowMessage(ULang::QueryFailed, ULang::CaptionError, MsgIcon::Error);
+    }
+    UpdateMeterCount();
+}
+
+void TFSinchro::AINArchivExecute()
+{
+    TransferProgressDialog progress(ULang::TransferRunning, this);
+    try {
+        ArchiveTransfer(m_dm).AINArchiv(progress.Callback());
+    } catch (const DatabaseError&) {
+        ShowMessage(ULang::QueryFailed, ULang::CaptionError, MsgIcon::Error);
+    }
+}
+
+bool TFSinchro::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if ((type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop) ||
+        watched != DBGridTTipSinch->viewport())
+        return MdiChild::eventFilter(watched, event);
+    auto* drop = static_cast<QDropEvent*>(event);
+    auto* source = qobject_cast<DBGrid*>(drop->source());
+    const bool gridDrag = drop->mimeData() && drop->mimeData()->hasFormat(QLatin1String(GridDragMimeType));
+    if (!gridDrag || !DBGridTTipSinchDragOver(source)) {
+        drop->ignore();
+        return true;
+    }
+    drop->setDropAction(Qt::CopyAction);
+    drop->accept();
+    if (type == QEvent::Drop) {
+        // The transfer runs after the drag has ended, outside the drag's own event loop.
+        QPointer<DBGrid> from(source);
+        QTimer::singleShot(0, this, [this, from] {
+            if (from)
+                DBGridTTipSinchDragDrop(from);
+        });
+    }
+    return true;
 }

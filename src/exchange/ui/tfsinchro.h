@@ -32,6 +32,15 @@ class TFSinchro : public MdiChild, private ExchangeHooks
     // The main window's save-as and select-all commands, offered by the grids' popup menu.
     void SetGridCommands(QAction* saveAs, QAction* selectAll);
 
+    // The archive window's type and meter grids, whose selections the buffer transfers read.
+    void SetArchiveGrids(DBGrid* tipGrid, DBGrid* identGrid);
+    // Whether a drop from this grid onto the meter grid is accepted, and its transfer.
+    bool DBGridTTipSinchDragOver(const DBGrid* source) const;
+    void DBGridTTipSinchDragDrop(DBGrid* source);
+    void ATransInTipExecute();
+    void ATransIdentExecute();
+    void AINArchivExecute();
+
     // Refreshes "Количество - N "; other windows call it after they change the buffer.
     void UpdateMeterCount() override;
 
@@ -70,6 +79,9 @@ class TFSinchro : public MdiChild, private ExchangeHooks
     QAction* AINTable;
     QAction* AOUTTable;
     QAction* ASaveTrace;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     // ExchangeHooks
@@ -111,6 +123,8 @@ class TFSinchro : public MdiChild, private ExchangeHooks
     QPointer<QAction> m_saveAs;
     QPointer<QAction> m_selectAll;
     QPointer<DBGrid> m_actionGrid; // the grid the dataset actions act on
+    QPointer<DBGrid> m_archiveTipGrid;
+    QPointer<DBGrid> m_archiveIdentGrid;
     QString m_refusedReason;       // why the first refused record of the exchange was refused
 };
 
