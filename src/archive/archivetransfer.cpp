@@ -1,6 +1,7 @@
 // Buffer to archive and external rows to archive meters, one posted row at a time.
 #include "archive/archivetransfer.h"
 
+#include "database/scopedcommit.h"
 #include "database/tdm.h"
 #include "shell/ulang.h"
 #include "shell/umessage.h"
@@ -153,7 +154,17 @@ bool ArchiveTransfer::TransIdentRecord()
     try {
         if (m_dm.ADOSinchro->IsEmpty() || !InBrowseMode())
             return false;
-        return ResolveMeter(true) && CopyAllVerifications();
+        // One commit for the meter's rows: far fewer disk writes, and a program killed midway
+        // leaves either the whole meter or nothing of it. Rows posted before a refused one stay.
+        ScopedCommit commit(m_dm.ConnectionName());
+        bool done = ResolveMeter(true) && CopyAllVerifications();
+        if (!commit.Commit()) {
+            for (DataSet* ds : {m_dm.ADOTip, m_dm.ADOIdent, m_dm.ADOData, m_dm.ADOResult})
+                ds->Requery();
+            ReportDatabaseError();
+            return false;
+        }
+        return done;
     } catch (const DatabaseError&) {
         ReportDatabaseError();
         return false;

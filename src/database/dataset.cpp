@@ -200,6 +200,32 @@ DataSet::DataSet(const QString& name, const QString& connectionName, const QStri
 
 DataSet::~DataSet() = default;
 
+QSqlQuery& DataSet::Prepared(std::unique_ptr<QSqlQuery>& slot, QString& slotText, const QString& sql)
+{
+    if (!slot || slotText != sql) {
+        slot = std::make_unique<QSqlQuery>(QSqlDatabase::database(m_connectionName, false));
+        slot->setForwardOnly(true);
+        slotText.clear();
+        if (!slot->prepare(sql)) {
+            QString reason = slot->lastError().text();
+            slot.reset();
+            throw DatabaseError(reason);
+        }
+        slotText = sql;
+    }
+    return *slot;
+}
+
+void DataSet::DropPrepared()
+{
+    for (auto* slot : {&m_loadQuery, &m_insertQuery, &m_updateQuery, &m_deleteQuery})
+        slot->reset();
+    m_loadSql.clear();
+    m_insertSql.clear();
+    m_updateSql.clear();
+    m_deleteSql.clear();
+}
+
 void DataSet::SetCommandText(const QString& sql, const QVariantList& bindings)
 {
     m_commandText = sql;
@@ -297,14 +323,10 @@ void DataSet::LoadRows()
     }
     m_loadedMasterKey = masterKey;
     if (query) {
-        QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
-        QSqlQuery q(db);
-        q.setForwardOnly(true);
         QString sql = m_commandText;
         if (m_master)
             sql = QStringLiteral("SELECT * FROM (%1) WHERE %2 = ?").arg(m_commandText, m_detailField);
-        if (!q.prepare(sql))
-            throw DatabaseError(q.lastError().text());
+        QSqlQuery& q = Prepared(m_loadQuery, m_loadSql, sql);
         for (const QVariant& b : m_bindings)
             q.addBindValue(b);
         if (m_master)
@@ -354,6 +376,8 @@ void DataSet::LoadRows()
             }
             rows.push_back(std::move(row));
         }
+        // Release the statement at once, so it holds no read snapshot of the file.
+        q.finish();
         sniffDates = false;
     }
     m_rows = std::move(rows);
@@ -379,6 +403,7 @@ void DataSet::Open()
 
 void DataSet::Close()
 {
+    DropPrepared();
     if (!Active())
         return;
     m_rows.clear();
@@ -636,10 +661,9 @@ bool DataSet::Post()
         columns << def.name;
         values << ToStorage(def, m_rows.at(m_current).at(f));
     }
-    QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
-    QSqlQuery q(db);
     QString sql;
-    if (m_state == State::Insert) {
+    bool inserting = m_state == State::Insert;
+    if (inserting) {
         QStringList marks(columns.size(), QStringLiteral("?"));
         sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                   .arg(m_table, columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
@@ -651,15 +675,18 @@ bool DataSet::Post()
                   .arg(m_table, sets.join(QStringLiteral(", ")), m_fields.at(key).name);
         values << m_rows.at(m_current).at(key);
     }
-    if (!q.prepare(sql))
-        throw DatabaseError(q.lastError().text());
+    QSqlQuery& q = inserting ? Prepared(m_insertQuery, m_insertSql, sql) : Prepared(m_updateQuery, m_updateSql, sql);
     for (const QVariant& v : values)
         q.addBindValue(v);
-    if (!q.exec())
-        throw DatabaseError(q.lastError().text());
+    if (!q.exec()) {
+        QString reason = q.lastError().text();
+        q.finish();
+        throw DatabaseError(reason);
+    }
     bool inserted = m_state == State::Insert;
     if (inserted && key >= 0)
         m_rows[m_current][key] = q.lastInsertId().toLongLong();
+    q.finish();
     m_state = State::Browse;
     m_modified = false;
     CalcRow(m_current);
@@ -714,13 +741,12 @@ void DataSet::Delete()
     if (m_table.isEmpty())
         throw DatabaseError(QStringLiteral("%1: набор данных только для чтения").arg(objectName()));
     int key = KeyIndex();
-    QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
-    QSqlQuery q(db);
-    if (!q.prepare(QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(m_table, m_fields.at(key).name)))
-        throw DatabaseError(q.lastError().text());
+    QSqlQuery& q = Prepared(m_deleteQuery, m_deleteSql,
+                            QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(m_table, m_fields.at(key).name));
     q.addBindValue(m_rows.at(m_current).at(key));
     if (!q.exec())
         throw DatabaseError(q.lastError().text());
+    q.finish();
     int at = m_current;
     m_rows.removeAt(at);
     if (m_disableCount == 0)

@@ -10,6 +10,7 @@
 #include <QVector>
 
 #include <functional>
+#include <memory>
 #include <stdexcept>
 
 enum class FieldType { AutoInc, Integer, Byte, Float, Text, Date };
@@ -40,6 +41,7 @@ private:
 };
 
 class DataSet;
+class QSqlQuery;
 
 // A handle on one field of a dataset's current row (or of its edit buffer).
 class Field {
@@ -176,7 +178,13 @@ private:
     void NotifyRow(int row);
     void NotifyCurrent();
 
+    // Statements are prepared once and reused while their text stays the same.
+    QSqlQuery& Prepared(std::unique_ptr<QSqlQuery>& slot, QString& slotText, const QString& sql);
+    void DropPrepared();
+
     QString m_connectionName;
+    std::unique_ptr<QSqlQuery> m_loadQuery, m_insertQuery, m_updateQuery, m_deleteQuery;
+    QString m_loadSql, m_insertSql, m_updateSql, m_deleteSql;
     QString m_table;
     QString m_commandText;
     QVariantList m_bindings;

@@ -253,7 +253,7 @@ int main(int argc, char* argv[])
 
     std::printf("archive after transfer: %d meters, %d verifications, %d results\n", meters,
                 verifications, results);
-    std::printf("transfer (ArchiveTransfer, one commit per row): %9.1f ms (CPU %.1f ms)\n",
+    std::printf("transfer (ArchiveTransfer, one commit per meter): %7.1f ms (CPU %.1f ms)\n",
                 transferMs, transferCpuMs);
     std::printf("baseline (direct inserts, one transaction):     %9.1f ms\n", baselineMs);
     std::printf("ratio: %.1fx   target: within 5x and under 1000 ms: %s\n", transferMs / baselineMs,
