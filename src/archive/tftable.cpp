@@ -108,7 +108,6 @@ TFTable::TFTable(TDM& dm, QAction* outTable, QAction* inTable, QWidget* parent)
     m_popup->addAction(DataSetDelete1);
     DBGridTTable->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(DBGridTTable, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        // The main window's select-all and save-as sit in the main menu; the popup offers the rows.
         m_popup->popup(DBGridTTable->viewport()->mapToGlobal(at));
     });
 
@@ -125,6 +124,14 @@ TFTable::TFTable(TDM& dm, QAction* outTable, QAction* inTable, QWidget* parent)
     resize(420, 400);
     if (!FTable)
         FTable = this;
+}
+
+void TFTable::AddPopupCommands(const QList<QAction*>& commands)
+{
+    for (QAction* a : commands) {
+        if (a)
+            m_popup->addAction(a);
+    }
 }
 
 void TFTable::RunWithViewClosed(const QList<QString>& statements)

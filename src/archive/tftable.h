@@ -16,6 +16,8 @@ public:
     TFTable(TDM& dm, QAction* outTable, QAction* inTable, QWidget* parent = nullptr);
     void SaveSettings(SettingsStore& store) const override;
     void RestoreSettings(SettingsStore& store);
+    // The main window's select-all and save-as, offered after the row commands of the popup menu.
+    void AddPopupCommands(const QList<QAction*>& commands);
 
     DBGrid* DBGridTTable;
     TableNewTipPanel* SFNewTip;

@@ -88,6 +88,7 @@ int main(int argc, char* argv[])
     };
     auto createTable = [&] {
         table = new TFTable(*dm, sinchro->AOUTTable, sinchro->AINTable);
+        table->AddPopupCommands({expert->ASelectAll, expert->ASaveAS});
         expert->AddChild(table);
         table->RestoreSettings(dm->REGEH());
     };
