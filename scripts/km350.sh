@@ -45,11 +45,21 @@ case "$MODE" in
     ;;
   test)
     export QT_QPA_PLATFORM=offscreen
+    LOGS=$(mktemp -d)
     build "$ROOT/build/test" -DCMAKE_BUILD_TYPE=RelWithDebInfo
-    (cd "$ROOT/build/test" && ctest --output-on-failure -j"$(nproc)" --timeout 300)
+    (cd "$ROOT/build/test" && ctest --output-on-failure -j"$(nproc)" --timeout 300) | tee "$LOGS/plain"
     build "$ROOT/build/asan" -DCMAKE_BUILD_TYPE=Debug -DKM350_SANITIZE=ON
-    (cd "$ROOT/build/asan" && ASAN_OPTIONS=detect_leaks=0 ctest --output-on-failure -j"$(nproc)" --timeout 600)
+    (cd "$ROOT/build/asan" && ASAN_OPTIONS=detect_leaks=0 ctest --output-on-failure -j"$(nproc)" --timeout 600) |
+      tee "$LOGS/asan"
     if [ -x "$ROOT/scripts/fuzz.sh" ]; then "$ROOT/scripts/fuzz.sh"; fi
+    # One closing line for both test runs (each ctest above stops the script when a test fails).
+    total=0
+    for log in "$LOGS/plain" "$LOGS/asan"; do
+      n=$(sed -n 's/.*tests passed, 0 tests failed out of \([0-9]*\).*/\1/p' "$log" | tail -n 1)
+      total=$((total + ${n:-0}))
+    done
+    rm -rf "$LOGS"
+    echo "tests: $total passed, 0 failed"
     ;;
   *)
     echo "usage: $0 run|test" >&2
