@@ -85,7 +85,7 @@ TFTable::TFTable(TDM& dm, QAction* outTable, QAction* inTable, QWidget* parent)
     connect(DataSetDelete1, &QAction::triggered, this, &TFTable::DataSetDelete1Execute);
 
     auto* left = new QToolBar;
-    left->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    left->setToolButtonStyle(Qt::ToolButtonIconOnly);
     left->setAccessibleName(ULang::MeterTypesCaption);
     for (QAction* a : {outTable, inTable}) {
         if (a)
