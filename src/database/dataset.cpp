@@ -107,12 +107,11 @@ bool Field::IsNull() const
     return !v.isValid() || v.isNull();
 }
 
-QString Field::AsString() const
+QString FieldText(FieldType type, const QVariant& v)
 {
-    QVariant v = Value();
     if (!v.isValid() || v.isNull())
         return {};
-    switch (Def().type) {
+    switch (type) {
     case FieldType::Float:
         return FloatToText(v.toDouble());
     case FieldType::Date: {
@@ -125,6 +124,11 @@ QString Field::AsString() const
     default:
         return v.toString();
     }
+}
+
+QString Field::AsString() const
+{
+    return FieldText(Def().type, Value());
 }
 
 double Field::AsFloat() const

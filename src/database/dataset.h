@@ -30,6 +30,10 @@ struct FieldDef {
     bool calculated = false; // filled by OnCalcFields, never stored
 };
 
+// A stored value as the program shows it: numbers in the general format, dates as "dd/mm/yy"
+// (with the time when it is not midnight), empty for no value.
+QString FieldText(FieldType type, const QVariant& value);
+
 // A statement the database refused; the text is the engine's reason.
 class DatabaseError : public std::runtime_error {
 public:

@@ -1,6 +1,8 @@
 // Creep-test and error texts for reports.
 #include "database/derivedtexts.h"
 
+#include "shell/utools.h"
+
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -29,16 +31,10 @@ QString FixedText(double value, int decimals)
         return QString::number(value);
     if (value == 0)
         return decimals > 0 ? QStringLiteral("0.") + QString(decimals, QLatin1Char('0')) : QStringLiteral("0");
-    char buf[64];
-    auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 14);
-    std::string s(buf, res.ptr);
-    bool negative = s[0] == '-';
-    if (negative)
-        s.erase(0, 1);
-    std::size_t e = s.find('e');
-    int exponent = std::stoi(s.substr(e + 1));
-    std::string digits(1, s[0]);
-    digits.append(s, 2, e - 2);
+    SignificantDigits rounded = RoundTo15Digits(value);
+    std::string digits = rounded.digits;
+    int exponent = rounded.exponent;
+    bool negative = rounded.negative;
 
     int before = exponent + 1; // digits before the point
     if (before < 0) {

@@ -162,8 +162,8 @@ void TFExpert::FillWindowMenu()
     }
     m_windowMenu->addSeparator();
     connect(m_windowMenu->addAction(ULang::MenuCascade), &QAction::triggered, m_mdiArea, &QMdiArea::cascadeSubWindows);
-    connect(m_windowMenu->addAction(ULang::MenuTileHorizontal), &QAction::triggered, this, [this] {
-        // Windows one under the other, each the full width of the frame.
+    // Windows one under the other (horizontal) or side by side (vertical), filling the frame.
+    auto tile = [this](bool horizontal) {
         QList<QMdiSubWindow*> shown;
         for (QMdiSubWindow* w : m_mdiArea->subWindowList())
             if (!w->isMinimized())
@@ -171,26 +171,17 @@ void TFExpert::FillWindowMenu()
         if (shown.isEmpty())
             return;
         QRect area = m_mdiArea->viewport()->rect();
-        int h = area.height() / static_cast<int>(shown.size());
-        for (int i = 0; i < shown.size(); ++i) {
+        int n = static_cast<int>(shown.size());
+        for (int i = 0; i < n; ++i) {
             shown[i]->showNormal();
-            shown[i]->setGeometry(0, i * h, area.width(), h);
+            if (horizontal)
+                shown[i]->setGeometry(0, i * (area.height() / n), area.width(), area.height() / n);
+            else
+                shown[i]->setGeometry(i * (area.width() / n), 0, area.width() / n, area.height());
         }
-    });
-    connect(m_windowMenu->addAction(ULang::MenuTileVertical), &QAction::triggered, this, [this] {
-        QList<QMdiSubWindow*> shown;
-        for (QMdiSubWindow* w : m_mdiArea->subWindowList())
-            if (!w->isMinimized())
-                shown << w;
-        if (shown.isEmpty())
-            return;
-        QRect area = m_mdiArea->viewport()->rect();
-        int w = area.width() / static_cast<int>(shown.size());
-        for (int i = 0; i < shown.size(); ++i) {
-            shown[i]->showNormal();
-            shown[i]->setGeometry(i * w, 0, w, area.height());
-        }
-    });
+    };
+    connect(m_windowMenu->addAction(ULang::MenuTileHorizontal), &QAction::triggered, this, [tile] { tile(true); });
+    connect(m_windowMenu->addAction(ULang::MenuTileVertical), &QAction::triggered, this, [tile] { tile(false); });
     connect(m_windowMenu->addAction(ULang::MenuArrangeIcons), &QAction::triggered, this, [this] {
         // Minimized windows in a row along the bottom of the frame.
         QRect area = m_mdiArea->viewport()->rect();

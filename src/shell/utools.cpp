@@ -50,6 +50,22 @@ QString FileTitle(const QString& path)
     return dot < 0 ? name : name.left(dot);
 }
 
+SignificantDigits RoundTo15Digits(double value)
+{
+    char buf[64];
+    auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 14);
+    std::string s(buf, res.ptr);
+    SignificantDigits out;
+    out.negative = s[0] == '-';
+    if (out.negative)
+        s.erase(0, 1);
+    std::size_t e = s.find('e');
+    out.exponent = std::stoi(s.substr(e + 1));
+    out.digits.assign(1, s[0]);
+    out.digits.append(s, 2, e - 2);
+    return out;
+}
+
 QString FloatToText(long double value)
 {
     double v = static_cast<double>(value);
@@ -57,16 +73,10 @@ QString FloatToText(long double value)
         return std::isnan(v) ? QStringLiteral("NAN") : v == 0 ? QStringLiteral("0") : (v > 0 ? QStringLiteral("INF") : QStringLiteral("-INF"));
 
     // Round to 15 significant digits first; the exponent of the rounded value decides the notation.
-    char buf[64];
-    auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 14);
-    std::string s(buf, res.ptr);
-    bool negative = s[0] == '-';
-    if (negative)
-        s.erase(0, 1);
-    std::size_t e = s.find('e');
-    int exponent = std::stoi(s.substr(e + 1));
-    std::string digits(1, s[0]);
-    digits.append(s, 2, e - 2);
+    SignificantDigits rounded = RoundTo15Digits(v);
+    std::string& digits = rounded.digits;
+    int exponent = rounded.exponent;
+    bool negative = rounded.negative;
     while (digits.size() > 1 && digits.back() == '0')
         digits.pop_back();
 

@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <stdexcept>
+#include <string>
 
 // Raised when a text cannot be read as the number or date it must be.
 class EConvertError : public std::runtime_error {
@@ -24,6 +25,15 @@ QString FileTitle(const QString& path);
 
 // General number format: 15 significant digits, "." as decimal separator.
 QString FloatToText(long double value);
+
+// A finite non-zero value rounded to 15 significant digits: the 15 digits, the decimal exponent
+// of the first one and the sign. The number formats of the program start from it.
+struct SignificantDigits {
+    std::string digits;
+    int exponent = 0;
+    bool negative = false;
+};
+SignificantDigits RoundTo15Digits(double value);
 
 // Tolerant reading of typed and received numbers; throws EConvertError.
 long double TextToFloat(const QString& text);

@@ -91,19 +91,7 @@ QString DataSetModel::DisplayText(int row, int column) const
                 return item.second;
         }
     }
-    switch (m_dataSet->FieldDefAt(f).type) {
-    case FieldType::Float:
-        return FloatToText(v.toDouble());
-    case FieldType::Date: {
-        QDateTime dt = v.toDateTime();
-        QString text = dt.date().toString(ShortDateFormat);
-        if (dt.time() != QTime(0, 0))
-            text += QLatin1Char(' ') + dt.time().toString(QStringLiteral("HH:mm:ss"));
-        return text;
-    }
-    default:
-        return v.toString();
-    }
+    return FieldText(m_dataSet->FieldDefAt(f).type, v);
 }
 
 QVariant DataSetModel::data(const QModelIndex& index, int role) const
