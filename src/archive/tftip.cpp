@@ -19,13 +19,10 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDragMoveEvent>
-#include <QDropEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMimeData>
 #include <QPointer>
 #include <QSplitter>
 #include <QStyle>
@@ -155,8 +152,8 @@ TFTip::TFTip(TDM& dm, QWidget* parent)
         connect(g, &QWidget::customContextMenuRequested, this, [this, g](const QPoint& pos) {
             PopupMenu->popup(g->viewport()->mapToGlobal(pos));
         });
-        g->viewport()->setAcceptDrops(true);
-        g->viewport()->installEventFilter(this);
+        g->AcceptGridDrops([this, g](DBGrid* source) { return DragOver(g, source); },
+                           [this, g](DBGrid* source) { DragDrop(g, source); });
     }
     for (DBGrid* g : {DBGridData, DBGridTResult}) {
         g->SetTitleSort(false);
@@ -529,44 +526,6 @@ void TFTip::ATransIdentSQL(DBGrid* source)
     const ArchiveTransfer::CopyCounts counts = transfer.ATransIdentSQL(*external, selection);
     SFCopyAfterPanel->SetCounts(counts.total, counts.copied, counts.skipped);
     SFCopyAfterPanel->exec();
-}
-
-DBGrid* TFTip::GridOfView(QObject* viewport) const
-{
-    for (DBGrid* g : {DBGridTTip, DBGridTIdent, DBGridData, DBGridTResult}) {
-        if (g->viewport() == viewport)
-            return g;
-    }
-    return nullptr;
-}
-
-bool TFTip::eventFilter(QObject* watched, QEvent* event)
-{
-    const QEvent::Type type = event->type();
-    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
-        return MdiChild::eventFilter(watched, event);
-    DBGrid* target = GridOfView(watched);
-    if (!target)
-        return MdiChild::eventFilter(watched, event);
-    auto* drop = static_cast<QDropEvent*>(event);
-    auto* source = qobject_cast<DBGrid*>(drop->source());
-    const bool gridDrag =
-        drop->mimeData() && drop->mimeData()->hasFormat(QLatin1String(GridDragMimeType));
-    if (!gridDrag || !DragOver(target, source)) {
-        drop->ignore();
-        return true;
-    }
-    drop->setDropAction(Qt::CopyAction);
-    drop->accept();
-    if (type == QEvent::Drop) {
-        // The transfer runs after the drag has ended, outside the drag's own event loop.
-        QPointer<DBGrid> from(source);
-        QTimer::singleShot(0, this, [this, target, from] {
-            if (from)
-                DragDrop(target, from);
-        });
-    }
-    return true;
 }
 
 void TFTip::RestoreSettings(SettingsStore& store)

@@ -78,11 +78,7 @@ class TFTip : public MdiChild
     void ATransResult(DBGrid* source);
     void ATransIdentSQL(DBGrid* source);
 
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
   private:
-    DBGrid* GridOfView(QObject* viewport) const;
     void Navigate(bool (DataSet::*step)());
     void UpdateActions();
 

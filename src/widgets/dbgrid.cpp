@@ -8,6 +8,9 @@
 
 #include <QApplication>
 #include <QDrag>
+#include <QDropEvent>
+#include <QPointer>
+#include <QTimer>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -293,6 +296,49 @@ void DBGrid::startDrag(Qt::DropActions supportedActions)
     auto* drag = new QDrag(this);
     drag->setMimeData(PrepareDrag());
     drag->exec(supportedActions & (Qt::CopyAction | Qt::MoveAction) ? Qt::CopyAction : supportedActions);
+}
+
+void DBGrid::AcceptGridDrops(std::function<bool(DBGrid*)> accepts, std::function<void(DBGrid*)> dropped)
+{
+    m_dropAccepts = std::move(accepts);
+    m_dropped = std::move(dropped);
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
+    setDragDropMode(QAbstractItemView::DragDrop);
+}
+
+DBGrid* DBGrid::CheckDrop(QDropEvent* event)
+{
+    auto* source = qobject_cast<DBGrid*>(event->source());
+    bool gridDrag = event->mimeData() && event->mimeData()->hasFormat(QLatin1String(GridDragMimeType));
+    if (!gridDrag || !m_dropAccepts || !m_dropAccepts(source)) {
+        event->ignore();
+        return nullptr;
+    }
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    return source;
+}
+
+void DBGrid::dragEnterEvent(QDragEnterEvent* event)
+{
+    CheckDrop(event);
+}
+
+void DBGrid::dragMoveEvent(QDragMoveEvent* event)
+{
+    CheckDrop(event);
+}
+
+void DBGrid::dropEvent(QDropEvent* event)
+{
+    QPointer<DBGrid> source(CheckDrop(event));
+    if (!source || !m_dropped)
+        return;
+    QTimer::singleShot(0, this, [this, source] {
+        if (source && m_dropped)
+            m_dropped(source);
+    });
 }
 
 void DBGrid::keyPressEvent(QKeyEvent* event)

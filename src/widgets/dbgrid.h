@@ -46,6 +46,10 @@ public:
     // Starts a drag's data: sets DragHasRows from the view and names this grid as the source.
     QMimeData* PrepareDrag();
 
+    // Accepts rows dragged from other data grids when the check approves their source grid; the
+    // handler runs once the drag has ended, outside the drag's own event loop.
+    void AcceptGridDrops(std::function<bool(DBGrid* source)> accepts, std::function<void(DBGrid* source)> dropped);
+
     // Column widths and order for the settings store.
     QList<int> ColumnWidths() const;
     void SetColumnWidths(const QList<int>& widths);
@@ -65,12 +69,20 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
     void startDrag(Qt::DropActions supportedActions) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void SyncCurrentFromDataSet();
     void ApplyColumnLayout();
 
+    // Whether a drop event comes from an approved grid; accepts or ignores it.
+    DBGrid* CheckDrop(QDropEvent* event);
+
     DataSetModel* m_model;
+    std::function<bool(DBGrid*)> m_dropAccepts;
+    std::function<void(DBGrid*)> m_dropped;
     bool m_titleSort = true;
     int m_sortColumn = -1;
     SortMarker m_marker = SortMarker::None;

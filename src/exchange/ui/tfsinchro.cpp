@@ -14,8 +14,6 @@
 #include "widgets/mainwindowlink.h"
 
 #include <QAction>
-#include <QDropEvent>
-#include <QMimeData>
 #include <QTimer>
 #include <QFile>
 #include <QFileDialog>
@@ -332,8 +330,8 @@ void TFSinchro::BuildGrids()
                        ULang::MeterAddressHint,    {}, false};
     DBGridTTipSinch->setObjectName(QStringLiteral("DBGridTTipSinch"));
     // Archive types and meters dropped here go into the buffer.
-    DBGridTTipSinch->viewport()->setAcceptDrops(true);
-    DBGridTTipSinch->viewport()->installEventFilter(this);
+    DBGridTTipSinch->AcceptGridDrops([this](DBGrid* source) { return DBGridTTipSinchDragOver(source); },
+                                     [this](DBGrid* source) { DBGridTTipSinchDragDrop(source); });
     DBGridTTipSinch->SetDataSet(m_dm.ADOSinchro, {tip, rate, number, address});
 
     GridColumn date{
@@ -814,30 +812,4 @@ void TFSinchro::AINArchivExecute()
     } catch (const DatabaseError&) {
         ShowMessage(ULang::QueryFailed, ULang::CaptionError, MsgIcon::Error);
     }
-}
-
-bool TFSinchro::eventFilter(QObject* watched, QEvent* event)
-{
-    const QEvent::Type type = event->type();
-    if ((type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop) ||
-        watched != DBGridTTipSinch->viewport())
-        return MdiChild::eventFilter(watched, event);
-    auto* drop = static_cast<QDropEvent*>(event);
-    auto* source = qobject_cast<DBGrid*>(drop->source());
-    const bool gridDrag = drop->mimeData() && drop->mimeData()->hasFormat(QLatin1String(GridDragMimeType));
-    if (!gridDrag || !DBGridTTipSinchDragOver(source)) {
-        drop->ignore();
-        return true;
-    }
-    drop->setDropAction(Qt::CopyAction);
-    drop->accept();
-    if (type == QEvent::Drop) {
-        // The transfer runs after the drag has ended, outside the drag's own event loop.
-        QPointer<DBGrid> from(source);
-        QTimer::singleShot(0, this, [this, from] {
-            if (from)
-                DBGridTTipSinchDragDrop(from);
-        });
-    }
-    return true;
 }

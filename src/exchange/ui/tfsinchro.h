@@ -80,9 +80,6 @@ class TFSinchro : public MdiChild, private ExchangeHooks
     QAction* AOUTTable;
     QAction* ASaveTrace;
 
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
   private:
     // ExchangeHooks
     bool StoreRecord(const DeviceRecord& values) override;
