@@ -14,7 +14,6 @@
 #include "widgets/mainwindowlink.h"
 
 #include <QAction>
-#include <QTimer>
 #include <QFile>
 #include <QFileDialog>
 #include <QHBoxLayout>
