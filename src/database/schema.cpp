@@ -24,6 +24,29 @@ struct Table {
     std::vector<Column> columns;
 };
 
+// Verifications and results have the same columns in the archive and in the buffer.
+std::vector<Column> VerificationColumns()
+{
+    return {{"PIndex", "INTEGER PRIMARY KEY AUTOINCREMENT"},
+            {"PSecIndex", "INTEGER"},
+            {"PSamohod", "INTEGER CHECK (PSamohod BETWEEN 0 AND 255)"},
+            {"POrmix", "REAL"},
+            {"PDateMeasure", "DATETIME"},
+            {"PUSamohod", "REAL"}};
+}
+
+std::vector<Column> ResultColumns()
+{
+    return {{"PIndex", "INTEGER PRIMARY KEY AUTOINCREMENT"},
+            {"PSecIndex", "INTEGER"},
+            {"PUMeasure", "REAL"},
+            {"PIMeasure", "REAL"},
+            {"PPowerMeasure", "REAL"},
+            {"PFPMeasure", "TEXT CHECK (length(PFPMeasure) <= 10)"},
+            {"PMistakeMeasure", "REAL"},
+            {"PDateMeasure", "DATETIME"}};
+}
+
 // Text widths are checked by the database as the original engine did, so nothing longer slips in.
 const std::vector<Table>& Tables()
 {
@@ -43,21 +66,9 @@ const std::vector<Table>& Tables()
           {"PYearOutput", "INTEGER"},
           {"PAddress", "TEXT COLLATE UNOCASE CHECK (length(PAddress) <= 16)"}}},
         {"TData", "TIdent",
-         {{"PIndex", "INTEGER PRIMARY KEY AUTOINCREMENT"},
-          {"PSecIndex", "INTEGER"},
-          {"PSamohod", "INTEGER CHECK (PSamohod BETWEEN 0 AND 255)"},
-          {"POrmix", "REAL"},
-          {"PDateMeasure", "DATETIME"},
-          {"PUSamohod", "REAL"}}},
+         VerificationColumns()},
         {"TResult", "TData",
-         {{"PIndex", "INTEGER PRIMARY KEY AUTOINCREMENT"},
-          {"PSecIndex", "INTEGER"},
-          {"PUMeasure", "REAL"},
-          {"PIMeasure", "REAL"},
-          {"PPowerMeasure", "REAL"},
-          {"PFPMeasure", "TEXT CHECK (length(PFPMeasure) <= 10)"},
-          {"PMistakeMeasure", "REAL"},
-          {"PDateMeasure", "DATETIME"}}},
+         ResultColumns()},
         {"TSTip", nullptr,
          {{"PIndex", "INTEGER PRIMARY KEY AUTOINCREMENT"},
           {"PTipCH", "TEXT COLLATE UNOCASE CHECK (length(PTipCH) <= 9)"},
@@ -65,21 +76,9 @@ const std::vector<Table>& Tables()
           {"PNumber", "TEXT COLLATE UNOCASE CHECK (length(PNumber) <= 9)"},
           {"PAddress", "TEXT COLLATE UNOCASE CHECK (length(PAddress) <= 16)"}}},
         {"TSData", "TSTip",
-         {{"PIndex", "INTEGER PRIMARY KEY AUTOINCREMENT"},
-          {"PSecIndex", "INTEGER"},
-          {"PSamohod", "INTEGER CHECK (PSamohod BETWEEN 0 AND 255)"},
-          {"POrmix", "REAL"},
-          {"PDateMeasure", "DATETIME"},
-          {"PUSamohod", "REAL"}}},
+         VerificationColumns()},
         {"TSResult", "TSData",
-         {{"PIndex", "INTEGER PRIMARY KEY AUTOINCREMENT"},
-          {"PSecIndex", "INTEGER"},
-          {"PUMeasure", "REAL"},
-          {"PIMeasure", "REAL"},
-          {"PPowerMeasure", "REAL"},
-          {"PFPMeasure", "TEXT CHECK (length(PFPMeasure) <= 10)"},
-          {"PMistakeMeasure", "REAL"},
-          {"PDateMeasure", "DATETIME"}}},
+         ResultColumns()},
         {"TTableTip", nullptr,
          {{"PIndex", "INTEGER PRIMARY KEY AUTOINCREMENT"},
           {"PTip", "TEXT COLLATE UNOCASE CHECK (length(PTip) <= 9)"},
