@@ -50,7 +50,7 @@ TFTable::TFTable(TDM& dm, QAction* outTable, QAction* inTable, QWidget* parent)
         a->setToolTip(text);
         return a;
     };
-    ASQLFromTable = makeAction(ULang::LoadAllTypes, QStyle::SP_ArrowDown);
+    ASQLFromTable = makeAction(ULang::LoadAllTypes, QStyle::SP_BrowserReload);
     AClear = makeAction(ULang::ClearTable, QStyle::SP_DialogResetButton);
     DataSetFirst1 = makeAction(ULang::FirstRecord, QStyle::SP_MediaSkipBackward);
     DataSetPrior1 = makeAction(ULang::PriorRecord, QStyle::SP_MediaSeekBackward);
