@@ -14,6 +14,7 @@ TFSQL::TFSQL(TDM& dm, QWidget* parent)
     setObjectName(QStringLiteral("FSQL"));
     DBGridSQL->setObjectName(QStringLiteral("DBGridSQL"));
     DBGridSQL->SetDataSet(dm.ADODataSetSQL);
+    DBGridSQL->setAccessibleName(ULang::ExternalDataCaption);
     setWidget(DBGridSQL);
     TrackGrid(DBGridSQL);
     LastSelectState = 2;
