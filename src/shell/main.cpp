@@ -15,11 +15,45 @@
 #include <QLocale>
 #include <QMdiArea>
 
+#include <QSocketNotifier>
+
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace {
+
+int g_signalPipe[2] = {-1, -1};
+
+void OnTerminationSignal(int)
+{
+    char byte = 1;
+    [[maybe_unused]] ssize_t written = ::write(g_signalPipe[0], &byte, 1);
+}
+
+// SIGTERM and SIGINT (the end of a desktop session, Ctrl+C) end the program the normal way, so
+// window settings are saved and the archive is closed cleanly.
+void QuitOnTerminationSignals(QApplication& app)
+{
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_signalPipe) != 0)
+        return;
+    auto* notifier = new QSocketNotifier(g_signalPipe[1], QSocketNotifier::Read, &app);
+    QObject::connect(notifier, &QSocketNotifier::activated, &app, [&app] {
+        char byte = 0;
+        [[maybe_unused]] ssize_t got = ::read(g_signalPipe[1], &byte, 1);
+        app.closeAllWindows();
+        app.quit();
+    });
+    struct sigaction action {};
+    action.sa_handler = OnTerminationSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+}
 
 int CreateArchive(int argc, char* argv[], const char* path)
 {
@@ -50,6 +84,8 @@ int main(int argc, char* argv[])
         InstallStderrMessageHandler();
     else
         InstallMessageBoxHandler();
+
+    QuitOnTerminationSignals(app);
 
     SingleInstance guard(ULang::AppCaption);
     if (guard.Acquire() == SingleInstance::Result::AnotherRuns) {

@@ -113,6 +113,32 @@ TEST_F(Startup, NewArchiveNeverOverwrites)
     EXPECT_FALSE(err.isEmpty());
 }
 
+TEST_F(Startup, TerminationSignalEndsNormallyAndSavesTheSettings)
+{
+    ASSERT_EQ(Run(nullptr, {QStringLiteral("--new-archive"), ArchivePath()}), 0);
+    QProcess program;
+    Prepare(program);
+    program.start();
+    ASSERT_TRUE(program.waitForStarted());
+    QDeadlineTimer deadline(60000);
+    while (!LockHeld() && !deadline.hasExpired() && program.state() == QProcess::Running)
+        QThread::msleep(50);
+    ASSERT_TRUE(LockHeld());
+    // The signal may come while the windows are still being built: the program ends once its
+    // event loop runs.
+    program.terminate();
+    ASSERT_TRUE(program.waitForFinished(30000));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 0);
+    QFile ini(config.filePath(QStringLiteral("Ormix/KM350.ini")));
+    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+    QByteArray text = ini.readAll();
+    EXPECT_TRUE(text.contains("SFConfigCom.CBNumCom.Text")) << text.toStdString();
+    EXPECT_TRUE(text.contains("[Archiv]"));
+    // A clean end leaves no journal files beside the archive.
+    EXPECT_FALSE(QFile::exists(ArchivePath() + QStringLiteral("-wal")));
+}
+
 TEST_F(Startup, SecondCopyIsRefusedAndTheFirstKeepsRunning)
 {
     ASSERT_EQ(Run(nullptr, {QStringLiteral("--new-archive"), ArchivePath()}), 0);
