@@ -18,6 +18,21 @@ ExchangeEngine::ExchangeEngine(ExchangePort& port, ExchangeTimer& timerRequest,
     connect(&m_port, &ExchangePort::ReadyRead, this, &ExchangeEngine::OnReadyRead);
 }
 
+QStringList ExchangeEngine::LoadScript(const QString& announce, const QString& record, int rows)
+{
+    QStringList script{QStringLiteral("C?"), QStringLiteral("Speed"), QStringLiteral("C?"), announce};
+    for (int i = 0; i < rows; ++i)
+        script << record;
+    script << QStringLiteral("O");
+    return script;
+}
+
+QStringList ExchangeEngine::ReadScript(const QString& ask, const QString& hold)
+{
+    return {QStringLiteral("C?"), QStringLiteral("Speed"), QStringLiteral("C?"), ask, hold,
+            QStringLiteral("Принимаю!!!")};
+}
+
 void ExchangeEngine::StartExchange(const QStringList& script)
 {
     ResumePolling();

@@ -36,6 +36,12 @@ class ExchangeEngine : public QObject
 
     // The start of every exchange command: resume polling, wait for a frame, run the script.
     void StartExchange(const QStringList& script);
+    // The script of a load: query, rate switch, query, the announce step, one record step per
+    // row, the end mark ("CW"/"CWD" for meters, "Cw"/"CwD" for types).
+    static QStringList LoadScript(const QString& announce, const QString& record, int rows);
+    // The script of a read: query, rate switch, query, the request and the receiving step
+    // ("CR"/"CRD" for meters, "Cr"/"CrD" for types).
+    static QStringList ReadScript(const QString& ask, const QString& hold);
 
     bool IsPolling() const { return m_polling; }
     // Received bytes stay in the port's queue while polling is paused.

@@ -17,14 +17,10 @@ namespace
 
 QStringList LoadScript(int meters)
 {
-    QStringList s{"C?", "Speed", "C?", "CW"};
-    for (int i = 0; i < meters; ++i)
-        s << "CWD";
-    s << "O";
-    return s;
+    return ExchangeEngine::LoadScript(QStringLiteral("CW"), QStringLiteral("CWD"), meters);
 }
 
-const QStringList ReadScript{"C?", "Speed", "C?", "CR", "CRD", QStringLiteral("Принимаю!!!")};
+const QStringList ReadScript = ExchangeEngine::ReadScript(QStringLiteral("CR"), QStringLiteral("CRD"));
 
 QList<MeterRow> Meters(int count)
 {

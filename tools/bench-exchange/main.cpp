@@ -106,13 +106,8 @@ int main(int argc, char* argv[])
         return f;
     };
 
-    QStringList load{"C?", "Speed", "C?", "CW"};
-    for (int i = 0; i < 100; ++i)
-        load << "CWD";
-    load << "O";
-    const Figures a = run(load, "load");
-    const Figures b =
-        run({"C?", "Speed", "C?", "CR", "CRD", QStringLiteral("Принимаю!!!")}, "read");
+    const Figures a = run(ExchangeEngine::LoadScript(QStringLiteral("CW"), QStringLiteral("CWD"), 100), "load");
+    const Figures b = run(ExchangeEngine::ReadScript(QStringLiteral("CR"), QStringLiteral("CRD")), "read");
     std::printf("records stored by the read: %lld (expected %d)\n", hooks.storedRecords, 100 * 12);
     const double ratio = (a.cpu + b.cpu) / (a.wire + b.wire);
     std::printf("total: CPU %.3f s, wire %.3f s, CPU/wire %.2f %% (target under 5 %%)\n",

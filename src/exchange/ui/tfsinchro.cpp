@@ -68,22 +68,6 @@ QWidget* HeaderStrip(QLabel* caption, QLabel* right = nullptr)
     return strip;
 }
 
-QStringList LoadScript(const QString& announce, const QString& record, int rows)
-{
-    QStringList script{QStringLiteral("C?"), QStringLiteral("Speed"), QStringLiteral("C?"),
-                       announce};
-    for (int i = 0; i < rows; ++i)
-        script << record;
-    script << QStringLiteral("O");
-    return script;
-}
-
-QStringList ReadScript(const QString& ask, const QString& hold)
-{
-    return {QStringLiteral("C?"),         QStringLiteral("Speed"), QStringLiteral("C?"), ask, hold,
-            QStringLiteral("Принимаю!!!")};
-}
-
 // In the Symbol font the letter d shows as the Greek delta; here the delta is written out.
 QString SymbolFontText(const QString& text)
 {
@@ -596,7 +580,7 @@ void TFSinchro::AINExecute()
         return;
     m_refusedReason.clear();
     m_engine.StartExchange(
-        LoadScript(QStringLiteral("CW"), QStringLiteral("CWD"), m_dm.ADOSinchro->RecordCount()));
+        ExchangeEngine::LoadScript(QStringLiteral("CW"), QStringLiteral("CWD"), m_dm.ADOSinchro->RecordCount()));
     ShowExchangePanel();
 }
 
@@ -614,7 +598,7 @@ void TFSinchro::AINTableExecute()
         return;
     m_refusedReason.clear();
     m_engine.StartExchange(
-        LoadScript(QStringLiteral("Cw"), QStringLiteral("CwD"), m_dm.ADOTableTip->RecordCount()));
+        ExchangeEngine::LoadScript(QStringLiteral("Cw"), QStringLiteral("CwD"), m_dm.ADOTableTip->RecordCount()));
     ShowExchangePanel();
 }
 
@@ -627,7 +611,7 @@ void TFSinchro::AOUTExecute()
     // The buffer is emptied before the device is asked: a failed read leaves it empty.
     EmptyTable(m_dm.ADOSinchro, QStringLiteral("TSTip"));
     UpdateMeterCount();
-    m_engine.StartExchange(ReadScript(QStringLiteral("CR"), QStringLiteral("CRD")));
+    m_engine.StartExchange(ExchangeEngine::ReadScript(QStringLiteral("CR"), QStringLiteral("CRD")));
     ShowExchangePanel();
 }
 
@@ -637,7 +621,7 @@ void TFSinchro::AOUTTableExecute()
     m_refusedReason.clear();
     m_store.Reset();
     EmptyTable(m_dm.ADOTableTip, QStringLiteral("TTableTip"));
-    m_engine.StartExchange(ReadScript(QStringLiteral("Cr"), QStringLiteral("CrD")));
+    m_engine.StartExchange(ExchangeEngine::ReadScript(QStringLiteral("Cr"), QStringLiteral("CrD")));
     ShowExchangePanel();
 }
 
