@@ -1,5 +1,6 @@
 // The exchange window driven through its commands, against km350-sim on a pseudo-terminal.
-#include "../database/archivefixture.h"
+#include "database/archivefixture.h"
+#include "widgets/guiapp.h"
 #include "archive/tftable.h"
 #include "exchange/ui/sfframe.h"
 #include "exchange/ui/tfsinchro.h"
@@ -25,19 +26,6 @@
 
 namespace
 {
-
-QApplication& UiApp()
-{
-    static int argc = 1;
-    static char name[] = "test_tfsinchro";
-    static char* argv[] = {name, nullptr};
-    static QTemporaryDir settingsDir;
-    static QApplication* app = [] {
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir.path());
-        return new QApplication(argc, argv);
-    }();
-    return *app;
-}
 
 class FakeLink : public MainWindowLink
 {
@@ -69,7 +57,7 @@ class WindowTest : public ArchiveFixture
   protected:
     void SetUp() override
     {
-        UiApp();
+        GuiApp();
         ArchiveFixture::SetUp();
         window = std::make_unique<TFSinchro>(*dm);
         window->SetMainWindowLink(&link);
