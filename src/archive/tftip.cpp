@@ -15,6 +15,7 @@
 #include "shell/ulang.h"
 #include "shell/umessage.h"
 #include "shell/utools.h"
+#include "widgets/captionstrip.h"
 #include "widgets/dbgrid.h"
 
 #include <QAction>
@@ -51,28 +52,13 @@ GridColumn Column(const char* field, const QString& title = {}, const QString& h
     return c;
 }
 
-// Caption bar above a grid: italic Arial, 13 pixels.
-QLabel* CaptionBar(const QString& text)
-{
-    auto* label = new QLabel(text);
-    QFont font(QStringLiteral("Arial"));
-    font.setItalic(true);
-    font.setPixelSize(13);
-    label->setFont(font);
-    label->setFrameShape(QFrame::Panel);
-    label->setFrameShadow(QFrame::Raised);
-    label->setAutoFillBackground(true);
-    label->setAccessibleName(text.trimmed());
-    return label;
-}
-
 QWidget* Titled(const QString& caption, QWidget* content)
 {
     auto* panel = new QWidget;
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(CaptionBar(caption));
+    layout->addWidget(CaptionStrip(CaptionLabel(caption)));
     layout->addWidget(content, 1);
     return panel;
 }

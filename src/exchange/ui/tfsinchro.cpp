@@ -10,6 +10,7 @@
 #include "shell/ulang.h"
 #include "shell/umessage.h"
 #include "shell/utools.h"
+#include "widgets/captionstrip.h"
 #include "widgets/dbgrid.h"
 #include "widgets/mainwindowlink.h"
 
@@ -41,33 +42,6 @@ constexpr int MaxTypes = 20;
 const QString Splitter1Key = QStringLiteral("Panel1.panelBase.abcSplitBar1.Pos");
 const QString Splitter2Key = QStringLiteral("Panel1.panelBase.PanelSinchro.abcSplitBar2.Pos");
 
-// A caption strip above a grid: italic Arial on a raised panel.
-QLabel* Header(const QString& text)
-{
-    auto* label = new QLabel(text);
-    QFont f(QStringLiteral("Arial"));
-    f.setItalic(true);
-    f.setPixelSize(13);
-    label->setFont(f);
-    label->setAccessibleName(text.trimmed());
-    return label;
-}
-
-QWidget* HeaderStrip(QLabel* caption, QLabel* right = nullptr)
-{
-    auto* strip = new QFrame;
-    strip->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-    strip->setFrameShape(QFrame::StyledPanel);
-    strip->setFrameShadow(QFrame::Raised);
-    auto* l = new QHBoxLayout(strip);
-    l->setContentsMargins(2, 1, 4, 1);
-    l->addWidget(caption);
-    l->addStretch(1);
-    if (right)
-        l->addWidget(right);
-    return strip;
-}
-
 // In the Symbol font the letter d shows as the Greek delta; here the delta is written out.
 QString SymbolFontText(const QString& text)
 {
@@ -97,8 +71,8 @@ TFSinchro::TFSinchro(TDM& dm, QWidget* parent)
     tipLayout->setContentsMargins(0, 0, 0, 0);
     tipLayout->setSpacing(0);
     LabelNameCountSh->setObjectName(QStringLiteral("LabelNameCountSh"));
-    LabelNameCountSh->setFont(Header(QString())->font());
-    tipLayout->addWidget(HeaderStrip(Header(ULang::MetersHeader), LabelNameCountSh));
+    LabelNameCountSh->setFont(CaptionFont());
+    tipLayout->addWidget(CaptionStrip(CaptionLabel(ULang::MetersHeader), LabelNameCountSh));
     tipLayout->addWidget(DBGridTTipSinch, 1);
 
     // Result panel: header, then verifications | results.
@@ -107,7 +81,7 @@ TFSinchro::TFSinchro(TDM& dm, QWidget* parent)
     auto* resLayout = new QVBoxLayout(panelSinchro);
     resLayout->setContentsMargins(0, 0, 0, 0);
     resLayout->setSpacing(0);
-    resLayout->addWidget(HeaderStrip(Header(ULang::ResultsHeader)));
+    resLayout->addWidget(CaptionStrip(CaptionLabel(ULang::ResultsHeader)));
     m_split2->setObjectName(QStringLiteral("abcSplitBar2"));
     m_split2->addWidget(DBGridSData);
     m_split2->addWidget(DBGridTResultSinch);
