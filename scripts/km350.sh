@@ -37,11 +37,11 @@ case "$MODE" in
     build "$ROOT/build/release" -DCMAKE_BUILD_TYPE=Release -DKM350_TESTS=OFF
     WORK=${KM350_WORKDIR:-$HOME/KM350}
     mkdir -p "$WORK"
-    [ -f "$WORK/OrmixDB.sqlite" ] || "$ROOT/build/release/src/shell/km350" --new-archive "$WORK/OrmixDB.sqlite"
+    [ -f "$WORK/OrmixDB.sqlite" ] || "$ROOT/build/release/src/app/km350" --new-archive "$WORK/OrmixDB.sqlite"
     mkdir -p "$WORK/help"
     cp -r "$ROOT/help/." "$WORK/help/"
     cd "$WORK"
-    exec "$ROOT/build/release/src/shell/km350"
+    exec "$ROOT/build/release/src/app/km350"
     ;;
   test)
     export QT_QPA_PLATFORM=offscreen

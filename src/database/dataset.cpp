@@ -1,8 +1,8 @@
 // Table view over one SQLite connection; every value the user typed travels as a bound parameter.
 #include "database/dataset.h"
 
-#include "shell/ulang.h"
-#include "shell/utools.h"
+#include "core/ulang.h"
+#include "core/utools.h"
 
 #include <QRegularExpression>
 #include <QSqlDatabase>

@@ -1,7 +1,7 @@
 // Creep-test and error texts for reports.
 #include "database/derivedtexts.h"
 
-#include "shell/utools.h"
+#include "core/utools.h"
 
 #include <charconv>
 #include <cmath>

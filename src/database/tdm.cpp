@@ -3,9 +3,9 @@
 
 #include "database/derivedtexts.h"
 #include "database/schema.h"
-#include "shell/ulang.h"
-#include "shell/umessage.h"
-#include "shell/utools.h"
+#include "core/ulang.h"
+#include "core/umessage.h"
+#include "core/utools.h"
 
 #include <QFileInfo>
 #include <QSqlDatabase>

@@ -2,8 +2,8 @@
 #include "exchange/bufferstore.h"
 
 #include "database/dataset.h"
-#include "shell/ulang.h"
-#include "shell/utools.h"
+#include "core/ulang.h"
+#include "core/utools.h"
 
 #include <QLocale>
 #include <QVector>

@@ -2,7 +2,7 @@
 #include "exchange/exchangeengine.h"
 
 #include "exchange/framecodec.h"
-#include "shell/ulang.h"
+#include "core/ulang.h"
 
 #include <QMetaObject>
 

@@ -2,7 +2,7 @@
 #include "exchange/framecodec.h"
 
 #include "exchange/cp1251.h"
-#include "shell/utools.h"
+#include "core/utools.h"
 
 namespace FrameCodec
 {

@@ -2,9 +2,9 @@
 #include "widgets/datasetmodel.h"
 
 #include "database/dataset.h"
-#include "shell/ulang.h"
-#include "shell/umessage.h"
-#include "shell/utools.h"
+#include "core/ulang.h"
+#include "core/umessage.h"
+#include "core/utools.h"
 
 QList<QPair<QVariant, QString>> SamohodPickList()
 {

@@ -2,9 +2,9 @@
 #include "widgets/dbgrid.h"
 
 #include "database/dataset.h"
-#include "shell/ulang.h"
-#include "shell/umessage.h"
-#include "shell/utools.h"
+#include "core/ulang.h"
+#include "core/umessage.h"
+#include "core/utools.h"
 
 #include <QApplication>
 #include <QDrag>

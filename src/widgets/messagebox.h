@@ -1,7 +1,7 @@
 // Message boxes of the program: QMessageBox behind the one message function.
 #pragma once
 
-#include "shell/umessage.h"
+#include "core/umessage.h"
 
 // Installs the dialog-based handler for the whole program.
 void InstallMessageBoxHandler();

@@ -1,7 +1,7 @@
 // The data module: opening the archive, the checks on posting, master links, cascades, settings.
-#include "archivefixture.h"
+#include "support/archivefixture.h"
 
-#include "shell/utools.h"
+#include "core/utools.h"
 
 #include <QFile>
 #include <QSqlDatabase>

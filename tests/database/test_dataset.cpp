@@ -1,5 +1,5 @@
 // Cursor, editing, sorting, bookmarks and notification semantics of the table views.
-#include "archivefixture.h"
+#include "support/archivefixture.h"
 
 #include <QSignalSpy>
 

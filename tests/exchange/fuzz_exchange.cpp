@@ -1,10 +1,10 @@
 // libFuzzer target: arbitrary device bytes through the record reader and the engine's poll step.
 #include "exchange/exchangeengine.h"
 #include "exchange/framecodec.h"
-#include "fakehooks.h"
-#include "fakeport.h"
-#include "faketimer.h"
-#include "shell/utools.h"
+#include "support/fakehooks.h"
+#include "support/fakeport.h"
+#include "support/faketimer.h"
+#include "core/utools.h"
 
 #include <QCoreApplication>
 

@@ -1,8 +1,8 @@
 // Loads and reads through the real port and engine against km350-sim on a pseudo-terminal, with
 // faults.
 #include "exchange/framecodec.h"
-#include "qtapp.h"
-#include "simsession.h"
+#include "support/qtapp.h"
+#include "support/simsession.h"
 
 #include <QFile>
 #include <QJsonArray>

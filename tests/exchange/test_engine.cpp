@@ -1,11 +1,11 @@
 // The exchange engine driven byte by byte through a fake port and a hand-driven clock.
 #include "exchange/exchangeengine.h"
 #include "exchange/framecodec.h"
-#include "fakehooks.h"
-#include "fakeport.h"
-#include "faketimer.h"
-#include "qtapp.h"
-#include "shell/ulang.h"
+#include "support/fakehooks.h"
+#include "support/fakeport.h"
+#include "support/faketimer.h"
+#include "support/qtapp.h"
+#include "core/ulang.h"
 
 #include <gtest/gtest.h>
 

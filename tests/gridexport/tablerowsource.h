@@ -1,7 +1,7 @@
 // A row source over values held in memory, and the small fixture the writer tests share.
 #pragma once
 
-#include "shell/gridexport/gridrowsource.h"
+#include "gridexport/gridrowsource.h"
 
 #include <QList>
 #include <QStringList>

@@ -1,6 +1,6 @@
 // Print layout without painting: fitted widths, rows per page, page count, date, title table.
-#include "shell/gridexport/gridprintlayout.h"
-#include "shell/gridexport/gridprinttitle.h"
+#include "gridexport/gridprintlayout.h"
+#include "gridexport/gridprinttitle.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Save dialog entries and the extension rule on the last three characters of the name.
-#include "shell/gridexport/gridsaveformat.h"
+#include "gridexport/gridsaveformat.h"
 
 #include <gtest/gtest.h>
 

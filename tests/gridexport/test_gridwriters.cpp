@@ -5,8 +5,8 @@
 // and review the diff before committing. The .xls is checked by check_xls.py through xlrd.
 #include "tablerowsource.h"
 
-#include "shell/gridexport/gridcsvwriter.h"
-#include "shell/gridexport/gridwriter.h"
+#include "gridexport/gridcsvwriter.h"
+#include "gridexport/gridwriter.h"
 
 #include <gtest/gtest.h>
 

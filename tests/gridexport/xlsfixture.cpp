@@ -1,7 +1,7 @@
 // Writes the workbooks check_xls.py reads back with xlrd: the fixture and a two-sheet grid.
 #include "tablerowsource.h"
 
-#include "shell/gridexport/gridwriter.h"
+#include "gridexport/gridwriter.h"
 
 #include <QDate>
 #include <QDir>

@@ -1,7 +1,7 @@
 // The shared data grid against the meter type view: model contract, sorting, selection, edits.
-#include "widgets/guiapp.h"
+#include "support/guiapp.h"
 
-#include "database/archivefixture.h"
+#include "support/archivefixture.h"
 #include "widgets/dbgrid.h"
 
 #include <QAbstractItemModelTester>

@@ -4,7 +4,7 @@
 #include "exchange/exchangeengine.h"
 #include "exchange/qtexchangetimer.h"
 #include "exchange/tmycomm.h"
-#include "shell/ulang.h"
+#include "core/ulang.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

@@ -2,7 +2,7 @@
 
 // A generated grid (100,000 rows × 8 columns by default) is written in each format; each run
 // happens in a child process so the peaks do not mix, at a tenth of the rows and at all of them.
-#include "shell/gridexport/gridwriter.h"
+#include "gridexport/gridwriter.h"
 
 #include <QDate>
 #include <QDir>

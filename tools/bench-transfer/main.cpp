@@ -4,10 +4,10 @@
 // types, each with one verification of 10 results, through ArchiveTransfer::AINArchiv, which
 // posts every row through the views and commits once per buffer meter. The baseline inserts the same 1,200 rows into an identical copy of
 // the archive with prepared statements in one transaction.
-#include "archive/archivetransfer.h"
+#include "transfer/archivetransfer.h"
 #include "database/schema.h"
 #include "database/tdm.h"
-#include "shell/umessage.h"
+#include "core/umessage.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

@@ -1,4 +1,0 @@
-// Out-of-line destructor so the interface has one home for its vtable.
-#include "shell/gridexport/gridrowsource.h"
-
-GridRowSource::~GridRowSource() = default;

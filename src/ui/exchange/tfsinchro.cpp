@@ -1,0 +1,772 @@
+// Exchange window: buffer grids, exchange commands, the engine's hooks and the exchange panel.
+#include "ui/exchange/tfsinchro.h"
+
+#include "database/tdm.h"
+#include "transfer/archivetransfer.h"
+#include "transfer/buffertransfer.h"
+#include "widgets/gridselection.h"
+#include "widgets/transferprogressdialog.h"
+#include "ui/exchange/sfframe.h"
+#include "core/ulang.h"
+#include "core/umessage.h"
+#include "core/utools.h"
+#include "widgets/captionstrip.h"
+#include "widgets/dbgrid.h"
+#include "widgets/mainwindowlink.h"
+
+#include <QAction>
+#include <QFile>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QSaveFile>
+#include <QSplitter>
+#include <QStyle>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+TFSinchro* FSinchro = nullptr;
+
+namespace
+{
+
+constexpr int MaxMeters = 100;
+constexpr int MaxTypes = 20;
+const QString Splitter1Key = QStringLiteral("Panel1.panelBase.abcSplitBar1.Pos");
+const QString Splitter2Key = QStringLiteral("Panel1.panelBase.PanelSinchro.abcSplitBar2.Pos");
+
+// In the Symbol font the letter d shows as the Greek delta; here the delta is written out.
+QString SymbolFontText(const QString& text)
+{
+    QString t = text;
+    return t.replace(QLatin1Char('d'), QChar(0x03B4));
+}
+
+} // namespace
+
+TFSinchro::TFSinchro(TDM& dm, QWidget* parent)
+    : MdiChild(ULang::ExchangeCaption, QStringLiteral("TFSinchro.REGEH"), parent),
+      DBGridTTipSinch(new DBGrid), DBGridSData(new DBGrid), DBGridTResultSinch(new DBGrid),
+      LabelNameCountSh(new QLabel), SFFramePanel(new SFFrame(this)), m_dm(dm), Comm1(this),
+      TimerRequest(1000), TimerColor(500), m_engine(Comm1, TimerRequest, TimerColor, *this, this),
+      m_store(*dm.ADOSinchro, *dm.ADOSinchroData, *dm.ADOSinchroResult, *dm.ADOTableTip),
+      Memo1(new QPlainTextEdit), m_split1(new QSplitter(Qt::Vertical)),
+      m_split2(new QSplitter(Qt::Horizontal)), PMSinchro(new QMenu(this))
+{
+    setObjectName(QStringLiteral("FSinchro"));
+    BuildActions();
+    BuildGrids();
+
+    // Meter panel: header with the count, then the meter grid.
+    auto* panelTip = new QWidget;
+    panelTip->setObjectName(QStringLiteral("PanelTip"));
+    auto* tipLayout = new QVBoxLayout(panelTip);
+    tipLayout->setContentsMargins(0, 0, 0, 0);
+    tipLayout->setSpacing(0);
+    LabelNameCountSh->setObjectName(QStringLiteral("LabelNameCountSh"));
+    LabelNameCountSh->setFont(CaptionFont());
+    tipLayout->addWidget(CaptionStrip(CaptionLabel(ULang::MetersHeader), LabelNameCountSh));
+    tipLayout->addWidget(DBGridTTipSinch, 1);
+
+    // Result panel: header, then verifications | results.
+    auto* panelSinchro = new QWidget;
+    panelSinchro->setObjectName(QStringLiteral("PanelSinchro"));
+    auto* resLayout = new QVBoxLayout(panelSinchro);
+    resLayout->setContentsMargins(0, 0, 0, 0);
+    resLayout->setSpacing(0);
+    resLayout->addWidget(CaptionStrip(CaptionLabel(ULang::ResultsHeader)));
+    m_split2->setObjectName(QStringLiteral("abcSplitBar2"));
+    m_split2->addWidget(DBGridSData);
+    m_split2->addWidget(DBGridTResultSinch);
+    m_split2->setStretchFactor(1, 1);
+    m_split2->setSizes({289, 400});
+    resLayout->addWidget(m_split2, 1);
+
+    m_split1->setObjectName(QStringLiteral("abcSplitBar1"));
+    m_split1->addWidget(panelTip);
+    m_split1->addWidget(panelSinchro);
+    m_split1->setStretchFactor(1, 1);
+    m_split1->setSizes({143, 300});
+
+    // The trace stays hidden; it is reached through ASaveTrace.
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setReadOnly(true);
+    Memo1->setAccessibleName(ULang::SaveTrace);
+    Memo1->setVisible(false);
+
+    auto* body = new QWidget;
+    auto* layout = new QVBoxLayout(body);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(BuildToolDock());
+    layout->addWidget(m_split1, 1);
+    layout->addWidget(Memo1);
+    setWidget(body);
+
+    connect(SFFramePanel, &SFFrame::CancelRequested, this, [this] { m_engine.FinishExchange(); });
+    resize(700, 480);
+    FormCreate();
+    if (!FSinchro)
+        FSinchro = this;
+}
+
+TFSinchro::~TFSinchro()
+{
+    // The engine may still be waiting on the port; nothing it does may reach a half-destroyed
+    // window.
+    m_engine.PausePolling();
+    TimerRequest.Stop();
+    TimerColor.Stop();
+    // The grids die after this part of the window and report their focus loss on the way.
+    for (DBGrid* g : {DBGridTTipSinch, DBGridSData, DBGridTResultSinch})
+        disconnect(g, nullptr, this, nullptr);
+    if (FSinchro == this)
+        FSinchro = nullptr;
+}
+
+void TFSinchro::FormCreate()
+{
+    // Every date shown or converted from here on is dd/mm/yy.
+    ShortDateFormat = QStringLiteral("dd/MM/yy");
+    // The port number follows the main window's setting at each command (OpenPort); until then
+    // the port stays closed.
+    m_engine.SpeedCode = 1;
+    m_engine.PausePolling();
+    UpdateMeterCount();
+}
+
+void TFSinchro::BuildActions()
+{
+    QStyle* st = style();
+    auto make = [this](const QString& name, const QString& caption, const QString& hint,
+                       const QIcon& icon) {
+        auto* a = new QAction(icon, caption, this);
+        a->setObjectName(name);
+        a->setToolTip(hint);
+        a->setStatusTip(hint);
+        return a;
+    };
+    ATransInTip =
+        make(QStringLiteral("ATransInTip"), QStringLiteral("ATransInTip"), QString(), QIcon());
+    ATransIdent =
+        make(QStringLiteral("ATransIdent"), QStringLiteral("ATransIdent"), QString(), QIcon());
+    ASQLfromArchiv =
+        make(QStringLiteral("ASQLfromArchiv"), ULang::SelectMetersFromArchive,
+             ULang::SelectMetersFromArchive, st->standardIcon(QStyle::SP_FileDialogContentsView));
+    AIN = make(QStringLiteral("AIN"), ULang::LoadIntoDevice, ULang::LoadIntoDevice,
+               st->standardIcon(QStyle::SP_ArrowUp));
+    AOUT = make(QStringLiteral("AOUT"), ULang::ReadFromDevice, ULang::ReadFromDevice,
+                st->standardIcon(QStyle::SP_ArrowDown));
+    AClear = make(QStringLiteral("AClear"), ULang::ClearBuffer, ULang::ClearBuffer,
+                  st->standardIcon(QStyle::SP_TrashIcon));
+    AINArchiv = make(QStringLiteral("AINArchiv"), ULang::ResultsToArchive, ULang::ResultsToArchive,
+                     st->standardIcon(QStyle::SP_DialogSaveButton));
+    DataSetDelete1 = make(QStringLiteral("DataSetDelete1"), ULang::DeleteRecord,
+                          ULang::DeleteRecord, st->standardIcon(QStyle::SP_DialogDiscardButton));
+    DataSetDelete1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Delete));
+    DataSetDelete1->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    DataSetFirst1 = make(QStringLiteral("DataSetFirst1"), QStringLiteral("&First"),
+                         ULang::FirstRecord, st->standardIcon(QStyle::SP_MediaSkipBackward));
+    DataSetPrior1 = make(QStringLiteral("DataSetPrior1"), QStringLiteral("&Prior"),
+                         ULang::PriorRecord, st->standardIcon(QStyle::SP_MediaSeekBackward));
+    DataSetNext1 = make(QStringLiteral("DataSetNext1"), QStringLiteral("&Next"), ULang::NextRecord,
+                        st->standardIcon(QStyle::SP_MediaSeekForward));
+    DataSetLast1 = make(QStringLiteral("DataSetLast1"), QStringLiteral("&Last"), ULang::LastRecord,
+                        st->standardIcon(QStyle::SP_MediaSkipForward));
+    DataSetInsert1 = make(QStringLiteral("DataSetInsert1"), QStringLiteral("&Insert"),
+                          ULang::AddRecord, st->standardIcon(QStyle::SP_FileIcon));
+    DataSetInsert1->setShortcut(QKeySequence(Qt::Key_Insert));
+    DataSetInsert1->setVisible(false);
+    AINTable = make(QStringLiteral("AINTable"), ULang::LoadIntoDevice, ULang::LoadIntoDevice,
+                    st->standardIcon(QStyle::SP_ArrowUp));
+    AOUTTable = make(QStringLiteral("AOUTTable"), ULang::ReadFromDevice, ULang::ReadFromDevice,
+                     st->standardIcon(QStyle::SP_ArrowDown));
+    ASaveTrace = make(QStringLiteral("ASaveTrace"), ULang::SaveTrace, ULang::SaveTrace, QIcon());
+
+    // The buffer selection needs the selection dialog, which is not part of this program yet.
+    ASQLfromArchiv->setEnabled(false);
+    // The drag transfers work on the archive window's grids once they are known.
+    ATransInTip->setEnabled(false);
+    ATransIdent->setEnabled(false);
+    connect(ATransInTip, &QAction::triggered, this, &TFSinchro::ATransInTipExecute);
+    connect(ATransIdent, &QAction::triggered, this, &TFSinchro::ATransIdentExecute);
+    connect(AINArchiv, &QAction::triggered, this, &TFSinchro::AINArchivExecute);
+
+    connect(AIN, &QAction::triggered, this, &TFSinchro::AINExecute);
+    connect(AOUT, &QAction::triggered, this, &TFSinchro::AOUTExecute);
+    connect(AINTable, &QAction::triggered, this, &TFSinchro::AINTableExecute);
+    connect(AOUTTable, &QAction::triggered, this, &TFSinchro::AOUTTableExecute);
+    connect(AClear, &QAction::triggered, this, &TFSinchro::AClearExecute);
+    connect(DataSetDelete1, &QAction::triggered, this, &TFSinchro::DataSetDelete1Execute);
+    connect(ASaveTrace, &QAction::triggered, this, &TFSinchro::ASaveTraceExecute);
+    auto navigate = [this](bool (DataSet::*step)()) {
+        return [this, step] {
+            if (DataSet* ds = ActionDataSet(); ds && ds->Active())
+                (ds->*step)();
+        };
+    };
+    connect(DataSetFirst1, &QAction::triggered, this, navigate(&DataSet::First));
+    connect(DataSetPrior1, &QAction::triggered, this, navigate(&DataSet::Prior));
+    connect(DataSetNext1, &QAction::triggered, this, navigate(&DataSet::Next));
+    connect(DataSetLast1, &QAction::triggered, this, navigate(&DataSet::Last));
+    connect(DataSetInsert1, &QAction::triggered, this, navigate(&DataSet::Append));
+    addAction(DataSetDelete1);
+    addAction(DataSetInsert1);
+}
+
+QWidget* TFSinchro::BuildToolDock()
+{
+    auto* dock = new QWidget;
+    dock->setObjectName(QStringLiteral("TBDock"));
+    auto* l = new QHBoxLayout(dock);
+    l->setContentsMargins(0, 0, 0, 0);
+    l->setSpacing(0);
+
+    auto* menuBar = new QToolBar;
+    menuBar->setObjectName(QStringLiteral("TBMenuSinchro"));
+    auto* menu = new QMenu(ULang::ExchangeCaption, this);
+    menu->addAction(AOUT);
+    menu->addAction(AIN);
+    menu->addAction(ASQLfromArchiv);
+    menu->addAction(AClear);
+    menu->addAction(AINArchiv);
+    menu->addSeparator();
+    menu->addAction(ASaveTrace);
+    auto* menuButton = new QToolButton;
+    menuButton->setObjectName(QStringLiteral("TBMenuButton"));
+    menuButton->setIcon(style()->standardIcon(QStyle::SP_FileDialogListView));
+    menuButton->setMenu(menu);
+    menuButton->setPopupMode(QToolButton::InstantPopup);
+    menuButton->setToolTip(ULang::ExchangeCaption);
+    menuButton->setAccessibleName(ULang::ExchangeCaption);
+    menuButton->setFocusPolicy(Qt::NoFocus);
+    menuBar->addWidget(menuButton);
+
+    auto* instruments = new QToolBar;
+    instruments->setObjectName(QStringLiteral("TBInstrument"));
+    for (QAction* a : {AOUT, AIN, ASQLfromArchiv, AClear, AINArchiv})
+        instruments->addAction(a);
+
+    auto* navigation = new QToolBar;
+    navigation->setObjectName(QStringLiteral("TBNavigation"));
+    for (QAction* a :
+         {DataSetFirst1, DataSetPrior1, DataSetNext1, DataSetLast1, DataSetInsert1, DataSetDelete1})
+        navigation->addAction(a);
+
+    for (QToolBar* bar : {menuBar, instruments, navigation}) {
+        bar->setIconSize(QSize(18, 18));
+        bar->setMovable(false);
+        bar->setFloatable(false);
+        // Toolbar buttons leave the focus in the grid the dataset commands act on.
+        for (QAction* a : bar->actions())
+            if (QWidget* w = bar->widgetForAction(a))
+                w->setFocusPolicy(Qt::NoFocus);
+        l->addWidget(bar);
+    }
+    l->insertStretch(2, 1);
+    return dock;
+}
+
+void TFSinchro::BuildGrids()
+{
+    const Qt::Alignment centre = Qt::AlignCenter;
+    const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
+    GridColumn tip{QStringLiteral("PTipCH"), {}, 60,   Qt::AlignLeft | Qt::AlignVCenter,
+                   ULang::MeterType,         {}, false};
+    GridColumn rate{QStringLiteral("PReductRate"), {}, 85,   Qt::AlignLeft | Qt::AlignVCenter,
+                    ULang::MeterConstant,          {}, false};
+    GridColumn number{QStringLiteral("PNumber"), {}, 60, right, ULang::SerialNumberHint, {}, false};
+    GridColumn address{QStringLiteral("PAddress"), {}, 100,  right,
+                       ULang::MeterAddressHint,    {}, false};
+    DBGridTTipSinch->setObjectName(QStringLiteral("DBGridTTipSinch"));
+    // Archive types and meters dropped here go into the buffer.
+    DBGridTTipSinch->AcceptGridDrops([this](DBGrid* source) { return DBGridTTipSinchDragOver(source); },
+                                     [this](DBGrid* source) { DBGridTTipSinchDragDrop(source); });
+    DBGridTTipSinch->SetDataSet(m_dm.ADOSinchro, {tip, rate, number, address});
+
+    GridColumn date{
+        QStringLiteral("PDateMeasure"), ULang::DateTitle, 70, centre, ULang::DateTitle, {}, false};
+    GridColumn creep{QStringLiteral("PSamohod"), ULang::Creep, 60, centre, ULang::Creep,
+                     SamohodPickList(),          false};
+    GridColumn uCreep{QStringLiteral("PUSamohod"),
+                      ULang::VoltageShort,
+                      50,
+                      centre,
+                      ULang::VoltageShort,
+                      {},
+                      false};
+    GridColumn reading{
+        QStringLiteral("POrmix"), ULang::MeterReading, 100, centre, ULang::MeterReading, {}, false};
+    DBGridSData->setObjectName(QStringLiteral("DBGridSData"));
+    DBGridSData->SetDataSet(m_dm.ADOSinchroData, {date, creep, uCreep, reading});
+
+    GridColumn u{QStringLiteral("PUMeasure"), {}, 60, centre, ULang::VoltageHint, {}, false};
+    GridColumn i{QStringLiteral("PIMeasure"), {}, 60, centre, ULang::CurrentHint, {}, false};
+    GridColumn p{QStringLiteral("PPowerMeasure"), {}, 70, centre, ULang::PowerHint, {}, false};
+    GridColumn k{QStringLiteral("PFPMeasure"),
+                 ULang::PowerFactorShort,
+                 60,
+                 centre,
+                 ULang::PowerFactor,
+                 {},
+                 false};
+    GridColumn s{QStringLiteral("PMistakeMeasure"),
+                 SymbolFontText(ULang::MeterErrorShort),
+                 60,
+                 centre,
+                 ULang::MeterErrorHint,
+                 {},
+                 false};
+    DBGridTResultSinch->setObjectName(QStringLiteral("DBGridTResultSinch"));
+    DBGridTResultSinch->SetDataSet(m_dm.ADOSinchroResult, {u, i, p, k, s});
+
+    // Only the meter grid sorts by title; only the meter and verification grids start drags.
+    DBGridSData->SetTitleSort(false);
+    DBGridTResultSinch->SetTitleSort(false);
+    DBGridTResultSinch->setDragEnabled(false);
+
+    DBGridTResultSinch->DrawCellHook = [grid = DBGridTResultSinch](
+                                           QPainter* painter, const QStyleOptionViewItem& option,
+                                           const QModelIndex& index) {
+        DataSet* ds = grid->GetDataSet();
+        const QList<GridColumn>& cols = grid->Model()->Columns();
+        if (!ds || index.column() < 0 || index.column() >= cols.size() ||
+            cols.at(index.column()).field != QLatin1String("PMistakeMeasure"))
+            return false;
+        const QVariant v =
+            ds->Value(index.row(), ds->FieldIndex(QStringLiteral("PMistakeMeasure")));
+        bool ok = false;
+        const double error = v.toDouble(&ok);
+        if (!ok || v.isNull() || std::fabs(error) <= 1000)
+            return false;
+        const bool selected = option.state & QStyle::State_Selected;
+        painter->fillRect(option.rect,
+                          option.palette.brush(selected ? QPalette::Highlight : QPalette::Base));
+        painter->setPen(
+            option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
+        const QFontMetrics fm(option.font);
+        const QRect r = option.rect;
+        const int w = fm.horizontalAdvance(ULang::ErrorOverLimit);
+        const int h = fm.height();
+        const int left = static_cast<int>(std::lround((r.left() + r.right()) / 2.0 - w / 2.0));
+        const int top = static_cast<int>(std::lround((r.top() + r.bottom()) / 2.0 - h / 2.0));
+        painter->setFont(option.font);
+        painter->drawText(QRect(left, top, w, h), Qt::AlignLeft | Qt::AlignTop,
+                          ULang::ErrorOverLimit);
+        return true;
+    };
+
+    // Column widths follow the grid: the last meter column takes the rest, the result columns share
+    // it.
+    DBGridSData->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    DBGridTResultSinch->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    for (DBGrid* g : {DBGridTTipSinch, DBGridSData, DBGridTResultSinch}) {
+        g->horizontalHeader()->setStretchLastSection(true);
+        g->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(g, &QWidget::customContextMenuRequested, this,
+                [this, g](const QPoint& pos) { ShowPopup(g, pos); });
+        connect(g, &DBGrid::GridEnter, this, &TFSinchro::DBGridTTipSinchEnter);
+        connect(g, &DBGrid::GridExit, this, &TFSinchro::DBGridTTipSinchExit);
+        TrackGrid(g);
+    }
+    m_actionGrid = DBGridTTipSinch;
+}
+
+void TFSinchro::SetGridCommands(QAction* saveAs, QAction* selectAll)
+{
+    m_saveAs = saveAs;
+    m_selectAll = selectAll;
+}
+
+void TFSinchro::ShowPopup(DBGrid* grid, const QPoint& pos)
+{
+    grid->setFocus(Qt::PopupFocusReason);
+    PMSinchro->clear();
+    PMSinchro->addAction(DataSetDelete1);
+    if (m_saveAs || m_selectAll)
+        PMSinchro->addSeparator();
+    if (m_saveAs)
+        PMSinchro->addAction(m_saveAs);
+    if (m_selectAll)
+        PMSinchro->addAction(m_selectAll);
+    PMSinchro->popup(grid->viewport()->mapToGlobal(pos));
+}
+
+void TFSinchro::DBGridTTipSinchEnter(DBGrid* grid)
+{
+    // The dataset commands act on the grid last entered.
+    m_actionGrid = grid;
+}
+
+void TFSinchro::DBGridTTipSinchExit(DBGrid*)
+{
+    // The main window's active grid is cleared by TrackGrid; the dataset commands keep their grid.
+}
+
+DataSet* TFSinchro::ActionDataSet() const
+{
+    return m_actionGrid ? m_actionGrid->GetDataSet() : nullptr;
+}
+
+void TFSinchro::UpdateMeterCount()
+{
+    const int count =
+        m_dm.ADOSinchro && m_dm.ADOSinchro->Active() ? m_dm.ADOSinchro->RecordCount() : 0;
+    LabelNameCountSh->setText(ULang::MeterCount + QString::number(count) + QLatin1Char(' '));
+    LabelNameCountSh->setAccessibleName(LabelNameCountSh->text());
+}
+
+void TFSinchro::AClearExecute()
+{
+    if (ShowMessage(ULang::AskClearTable, ULang::CaptionDelete, MsgIcon::Question,
+                    MsgButtons::YesNo) != MsgAnswer::Yes)
+        return;
+    EmptyTable(m_dm.ADOSinchro, QStringLiteral("TSTip"));
+    UpdateMeterCount();
+}
+
+void TFSinchro::EmptyTable(DataSet* view, const QString& table)
+{
+    view->Close();
+    try {
+        m_dm.ADOExport->SetCommandText(QStringLiteral("DELETE FROM ") + table);
+        m_dm.ADOExport->Execute();
+    } catch (const DatabaseError&) {
+        ShowMessage(ULang::QueryFailed, ULang::CaptionError, MsgIcon::Error, MsgButtons::Ok);
+    }
+    try {
+        view->Open();
+    } catch (const DatabaseError&) {
+        ShowMessage(ULang::QueryFailed, ULang::CaptionError, MsgIcon::Error, MsgButtons::Ok);
+    }
+}
+
+void TFSinchro::DataSetDelete1Execute()
+{
+    auto* grid = qobject_cast<DBGrid*>(focusWidget());
+    DataSet* ds = grid ? grid->GetDataSet() : nullptr;
+    if (ds && ds->Active() &&
+        ShowMessage(ULang::AskDeleteSelected, ULang::CaptionDelete, MsgIcon::Question,
+                    MsgButtons::YesNo) == MsgAnswer::Yes) {
+        const DBGrid::SelectionKind kind = grid->Selection();
+        const QList<qint64> marks = grid->SelectedBookmarks();
+        ds->DisableControls();
+        try {
+            switch (kind) {
+            case DBGrid::SelectionKind::Rows:
+                for (qint64 mark : marks)
+                    if (ds->GotoBookmark(mark))
+                        ds->Delete();
+                break;
+            case DBGrid::SelectionKind::All:
+                ds->First();
+                while (!ds->IsEmpty()) {
+                    const int before = ds->RecordCount();
+                    ds->Delete();
+                    if (ds->RecordCount() == before)
+                        break;
+                }
+                break;
+            case DBGrid::SelectionKind::None:
+                if (!ds->IsEmpty())
+                    ds->Delete();
+                break;
+            }
+        } catch (const DatabaseError&) {
+            ShowMessage(ULang::QueryFailed, ULang::CaptionError, MsgIcon::Error, MsgButtons::Ok);
+        }
+        try {
+            ds->Requery();
+        } catch (const DatabaseError&) {
+            ShowMessage(ULang::QueryFailed, ULang::CaptionError, MsgIcon::Error, MsgButtons::Ok);
+        }
+        ds->EnableControls();
+        grid->ClearRowSelection();
+    }
+    UpdateMeterCount();
+}
+
+void TFSinchro::OpenPort()
+{
+    Memo1->clear();
+    const QString port = Link() ? Link()->ComPortText() : QString();
+    if (port == ULang::PortCom1)
+        Comm1.SetComNo(TMyComm::Com1);
+    else if (port == ULang::PortCom2)
+        Comm1.SetComNo(TMyComm::Com2);
+    else if (port == ULang::PortCom3)
+        Comm1.SetComNo(TMyComm::Com3);
+    // Every exchange starts at 19200 bit/s.
+    Comm1.SetBaudRate(BR__19200);
+    Comm1.Sleep(3);
+    // Bytes left over from a cancelled exchange would be taken as answers to this one.
+    if (Comm1.IsOpen())
+        Comm1.Purge();
+    else
+        Comm1.Open();
+    SFFramePanel->LOpenPort->setText(Comm1.IsOpen() ? ULang::PortOpen : ULang::PortClosed);
+}
+
+void TFSinchro::ShowExchangePanel()
+{
+    SFFramePanel->SetStatus(ULang::ExchangeRunning);
+    SFFramePanel->LabelCom->setVisible(true);
+    SFFramePanel->SetStatusColour(QColor(0, 128, 0));
+    TimerColor.Stop();
+    SFFramePanel->LCom->setText(Link() ? Link()->ComPortText() : QString());
+    SFFramePanel->LSpeedCom->setText(Link() ? Link()->ComSpeedText() : QString());
+    TimerRequest.Start();
+    SFFramePanel->exec();
+    SFFrameClose();
+}
+
+void TFSinchro::SFFrameClose()
+{
+    if (m_engine.IncompleteIdent)
+        ShowMessage(ULang::IncompleteIdent, ULang::CaptionWriteError, MsgIcon::Error,
+                    MsgButtons::Ok);
+    m_engine.IncompleteIdent = false;
+    if (!m_refusedReason.isEmpty()) {
+        ShowMessage(ULang::RecordsRefused + m_refusedReason, ULang::CaptionWriteError,
+                    MsgIcon::Error, MsgButtons::Ok);
+        m_refusedReason.clear();
+    }
+}
+
+void TFSinchro::AINExecute()
+{
+    if (m_dm.ADOSinchro->RecordCount() > MaxMeters) {
+        ShowMessage(ULang::TooManyRecords + ULang::MaxMetersSuffix, ULang::CaptionAttention,
+                    MsgIcon::Information, MsgButtons::Ok);
+        return;
+    }
+    OpenPort();
+    m_engine.ResumePolling();
+    m_dm.ADOSinchro->First();
+    if (m_dm.ADOSinchro->IsEmpty())
+        return;
+    m_refusedReason.clear();
+    m_engine.StartExchange(
+        ExchangeEngine::LoadScript(QStringLiteral("CW"), QStringLiteral("CWD"), m_dm.ADOSinchro->RecordCount()));
+    ShowExchangePanel();
+}
+
+void TFSinchro::AINTableExecute()
+{
+    if (m_dm.ADOTableTip->RecordCount() > MaxTypes) {
+        ShowMessage(ULang::TooManyRecords + ULang::MaxTypesSuffix, ULang::CaptionAttention,
+                    MsgIcon::Information, MsgButtons::Ok);
+        return;
+    }
+    OpenPort();
+    m_engine.ResumePolling();
+    m_dm.ADOTableTip->First();
+    if (m_dm.ADOTableTip->IsEmpty())
+        return;
+    m_refusedReason.clear();
+    m_engine.StartExchange(
+        ExchangeEngine::LoadScript(QStringLiteral("Cw"), QStringLiteral("CwD"), m_dm.ADOTableTip->RecordCount()));
+    ShowExchangePanel();
+}
+
+void TFSinchro::AOUTExecute()
+{
+    OpenPort();
+    m_engine.IncompleteIdent = false;
+    m_refusedReason.clear();
+    m_store.Reset();
+    // The buffer is emptied before the device is asked: a failed read leaves it empty.
+    EmptyTable(m_dm.ADOSinchro, QStringLiteral("TSTip"));
+    UpdateMeterCount();
+    m_engine.StartExchange(ExchangeEngine::ReadScript(QStringLiteral("CR"), QStringLiteral("CRD")));
+    ShowExchangePanel();
+}
+
+void TFSinchro::AOUTTableExecute()
+{
+    OpenPort();
+    m_refusedReason.clear();
+    m_store.Reset();
+    EmptyTable(m_dm.ADOTableTip, QStringLiteral("TTableTip"));
+    m_engine.StartExchange(ExchangeEngine::ReadScript(QStringLiteral("Cr"), QStringLiteral("CrD")));
+    ShowExchangePanel();
+}
+
+bool TFSinchro::StoreRecord(const DeviceRecord& values)
+{
+    const bool stored = m_store.StoreRecord(values);
+    if (!stored && m_refusedReason.isEmpty())
+        m_refusedReason = m_store.LastError();
+    return stored;
+}
+
+void TFSinchro::SetStatus(const QString& text, StatusColour colour)
+{
+    SFFramePanel->SetStatus(text);
+    if (colour == StatusColour::Green)
+        SFFramePanel->SetStatusColour(QColor(0, 128, 0));
+    else if (colour == StatusColour::Red)
+        SFFramePanel->SetStatusColour(Qt::red);
+}
+
+void TFSinchro::ToggleStatusVisible()
+{
+    SFFramePanel->LabelCom->setHidden(!SFFramePanel->LabelCom->isHidden());
+}
+
+void TFSinchro::ClosePanel()
+{
+    SFFramePanel->done(QDialog::Rejected);
+}
+
+std::optional<MeterRow> TFSinchro::NextMeterRow()
+{
+    DataSet* ds = m_dm.ADOSinchro;
+    if (!ds->Active() || ds->IsEmpty() || ds->Eof())
+        return std::nullopt;
+    MeterRow row{TrimTrailingBlanks(ds->FieldByName(QStringLiteral("PAddress")).AsString()),
+                 TrimTrailingBlanks(ds->FieldByName(QStringLiteral("PTipCH")).AsString()),
+                 static_cast<long double>(ds->FieldByName(QStringLiteral("PReductRate")).AsFloat()),
+                 TrimTrailingBlanks(ds->FieldByName(QStringLiteral("PNumber")).AsString())};
+    ds->Next();
+    return row;
+}
+
+std::optional<TypeRow> TFSinchro::NextTypeRow()
+{
+    DataSet* ds = m_dm.ADOTableTip;
+    if (!ds->Active() || ds->IsEmpty() || ds->Eof())
+        return std::nullopt;
+    TypeRow row{TrimTrailingBlanks(ds->FieldByName(QStringLiteral("PTip")).AsString()),
+                static_cast<long double>(ds->FieldByName(QStringLiteral("PReductRate")).AsFloat())};
+    ds->Next();
+    return row;
+}
+
+void TFSinchro::RewindRows()
+{
+    for (DataSet* ds : {m_dm.ADOTableTip, m_dm.ADOSinchro})
+        if (ds->Active())
+            ds->First();
+}
+
+QString TFSinchro::RateSettingText() const
+{
+    return Link() ? Link()->ComSpeedText() : QString();
+}
+
+void TFSinchro::AppendTrace(const QString& line)
+{
+    Memo1->appendPlainText(line);
+}
+
+QStringList TFSinchro::Trace() const
+{
+    const QString text = Memo1->toPlainText();
+    return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
+}
+
+bool TFSinchro::SaveTrace(const QString& path) const
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
+        return false;
+    for (const QString& line : Trace()) {
+        file.write(line.toUtf8());
+        file.write("\n");
+    }
+    return file.commit();
+}
+
+void TFSinchro::ASaveTraceExecute()
+{
+    const QString path =
+        QFileDialog::getSaveFileName(this, ULang::SaveTrace, QString(), ULang::FilterText);
+    if (path.isEmpty())
+        return;
+    if (!SaveTrace(path))
+        ShowMessage(ULang::TraceFileFailed.arg(path), ULang::CaptionError, MsgIcon::Error,
+                    MsgButtons::Ok);
+}
+
+void TFSinchro::RestoreSettings(SettingsStore& store)
+{
+    RestoreSplitter(store, m_split1, Splitter1Key);
+    RestoreSplitter(store, m_split2, Splitter2Key);
+}
+
+void TFSinchro::SaveSettings(SettingsStore& store) const
+{
+    SaveSplitter(store, m_split1, Splitter1Key);
+    SaveSplitter(store, m_split2, Splitter2Key);
+}
+
+void TFSinchro::SetArchiveGrids(DBGrid* tipGrid, DBGrid* identGrid)
+{
+    m_archiveTipGrid = tipGrid;
+    m_archiveIdentGrid = identGrid;
+    ATransInTip->setEnabled(tipGrid != nullptr);
+    ATransIdent->setEnabled(identGrid != nullptr);
+}
+
+bool TFSinchro::DBGridTTipSinchDragOver(const DBGrid* source) const
+{
+    if (!DragHasRows || !source)
+        return false;
+    return source->objectName() == QStringLiteral("DBGridTTip") ||
+           source->objectName() == QStringLiteral("DBGridTIdent");
+}
+
+void TFSinchro::DBGridTTipSinchDragDrop(DBGrid* source)
+{
+    if (!DBGridTTipSinchDragOver(source))
+        return;
+    if (source->objectName() == QStringLiteral("DBGridTTip")) {
+        m_archiveTipGrid = source;
+        ATransInTipExecute();
+    } else {
+        m_archiveIdentGrid = source;
+        ATransIdentExecute();
+    }
+}
+
+void TFSinchro::ATransInTipExecute()
+{
+    if (!m_archiveTipGrid)
+        return;
+    try {
+        BufferTransfer(m_dm).ATransInTip(GridSelection(*m_archiveTipGrid));
+    } catch (const DatabaseError&) {
+        ShowMessage(ULang::QueryFailed, ULang::CaptionError, MsgIcon::Error);
+    }
+    UpdateMeterCount();
+}
+
+void TFSinchro::ATransIdentExecute()
+{
+    if (!m_archiveIdentGrid)
+        return;
+    try {
+        BufferTransfer(m_dm).ATransIdent(GridSelection(*m_archiveIdentGrid));
+    } catch (const DatabaseError&) {
+        ShowMessage(ULang::QueryFailed, ULang::CaptionError, MsgIcon::Error);
+    }
+    UpdateMeterCount();
+}
+
+void TFSinchro::AINArchivExecute()
+{
+    TransferProgressDialog progress(ULang::TransferRunning, this);
+    try {
+        ArchiveTransfer(m_dm).AINArchiv(progress.Callback());
+    } catch (const DatabaseError&) {
+        ShowMessage(ULang::QueryFailed, ULang::CaptionError, MsgIcon::Error);
+    }
+}

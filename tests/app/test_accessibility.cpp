@@ -1,0 +1,56 @@
+// Every control of the windows can be named by a screen reader: its caption, text or hint.
+#include "support/guiapp.h"
+
+#include "ui/metertypes/tftable.h"
+#include "ui/archive/tftip.h"
+#include "support/archivefixture.h"
+#include "ui/exchange/tfsinchro.h"
+#include "ui/externaldata/tfsql.h"
+#include "app/tfexpert.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAccessible>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLineEdit>
+
+namespace {
+
+class Accessibility : public ArchiveFixture {};
+
+TEST_F(Accessibility, EveryControlHasAName)
+{
+    GuiApp();
+    TFExpert expert(*dm);
+    auto* tip = new TFTip(*dm);
+    expert.AddChild(tip);
+    auto* sinchro = new TFSinchro(*dm);
+    expert.AddChild(sinchro);
+    expert.AddChild(new TFSQL(*dm));
+    expert.AddChild(new TFTable(*dm, sinchro->AOUTTable, sinchro->AINTable));
+    expert.show();
+
+    QList<QWidget*> widgets;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        widgets << top << top->findChildren<QWidget*>();
+    QStringList unnamed;
+    for (QWidget* w : widgets) {
+        // Parts that Qt builds inside its own widgets (headers, corner and overflow buttons)
+        // are described by the widget that owns them.
+        if (qobject_cast<QHeaderView*>(w) || w->inherits("QTableCornerButton") || w->inherits("QToolBarExtension"))
+            continue;
+        bool control = qobject_cast<QAbstractButton*>(w) || qobject_cast<QComboBox*>(w) ||
+                       qobject_cast<QLineEdit*>(w) || qobject_cast<QAbstractItemView*>(w);
+        if (!control)
+            continue;
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+        if (!a || a->text(QAccessible::Name).isEmpty())
+            unnamed << QStringLiteral("%1 %2 in %3")
+                           .arg(QLatin1String(w->metaObject()->className()), w->objectName(),
+                                w->parentWidget() ? w->parentWidget()->objectName() : QString());
+    }
+    EXPECT_TRUE(unnamed.isEmpty()) << unnamed.join(QStringLiteral("\n")).toStdString();
+}
+
+} // namespace
