@@ -10,7 +10,7 @@ MODE=${1:-test}
 PACKAGES=(build-essential cmake ninja-build clang libclang-rt-14-dev pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-qpa-plugins qt6-serialport-dev libgl-dev
   libsqlite3-dev googletest libgtest-dev libgmock-dev
-  libgsf-1-dev python3-xlrd
+  libgsf-1-dev python3-xlrd clang-format
   xvfb xauth fonts-dejavu-core python3)
 
 install_packages() {
@@ -46,7 +46,9 @@ case "$MODE" in
   test)
     export QT_QPA_PLATFORM=offscreen
     LOGS=$(mktemp -d)
+    "$ROOT/scripts/check-format.sh"
     build "$ROOT/build/test" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    "$ROOT/scripts/check-layers.sh" "$ROOT/build/test"
     (cd "$ROOT/build/test" && ctest --output-on-failure -j"$(nproc)" --timeout 300) | tee "$LOGS/plain"
     build "$ROOT/build/asan" -DCMAKE_BUILD_TYPE=Debug -DKM350_SANITIZE=ON
     (cd "$ROOT/build/asan" && ASAN_OPTIONS=detect_leaks=0 ctest --output-on-failure -j"$(nproc)" --timeout 600) |

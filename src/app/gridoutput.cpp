@@ -1,12 +1,12 @@
 // Grid output: export of the selection through the writers, and the printout painted by pages.
 #include "app/gridoutput.h"
 
+#include "core/ulang.h"
+#include "core/umessage.h"
 #include "database/dataset.h"
 #include "gridexport/gridprintlayout.h"
 #include "gridexport/gridprinttitle.h"
 #include "gridexport/gridwriter.h"
-#include "core/ulang.h"
-#include "core/umessage.h"
 #include "widgets/dbgrid.h"
 
 #include <QApplication>
@@ -42,7 +42,9 @@ int GridSelectionSource::columnCount() const
 
 QString GridSelectionSource::columnTitle(int column) const
 {
-    return m_grid.Model()->headerData(m_columns.at(column), Qt::Horizontal, Qt::DisplayRole).toString();
+    return m_grid.Model()
+        ->headerData(m_columns.at(column), Qt::Horizontal, Qt::DisplayRole)
+        .toString();
 }
 
 int GridSelectionSource::rowCount() const
@@ -67,7 +69,8 @@ QVariant GridSelectionSource::value(int row, int column) const
     return v;
 }
 
-namespace GridOutput {
+namespace GridOutput
+{
 
 QString DataSourceName(const DataSet* dataSet)
 {
@@ -84,7 +87,8 @@ QString PrintTitle(const DBGrid& grid)
     return GridPrintTitle::forDataSource(DataSourceName(grid.GetDataSet()));
 }
 
-GridExportResult ExportTo(DBGrid& grid, const QString& path, GridExportFormat format, QWidget* parent)
+GridExportResult ExportTo(DBGrid& grid, const QString& path, GridExportFormat format,
+                          QWidget* parent)
 {
     GridSelectionSource rows(grid, grid.Selection() == DBGrid::SelectionKind::All);
     std::unique_ptr<GridWriter> writer = GridWriter::create(format);
@@ -92,7 +96,8 @@ GridExportResult ExportTo(DBGrid& grid, const QString& path, GridExportFormat fo
     // Only long exports show progress; a short one is over before a dialog could be read.
     constexpr int ShowProgressFrom = 3000;
     if (rows.rowCount() >= ShowProgressFrom && parent) {
-        progress = std::make_unique<QProgressDialog>(ULang::SaveAs, ULang::ButtonCancel, 0, rows.rowCount(), parent);
+        progress = std::make_unique<QProgressDialog>(ULang::SaveAs, ULang::ButtonCancel, 0,
+                                                     rows.rowCount(), parent);
         progress->setWindowModality(Qt::WindowModal);
         progress->setMinimumDuration(0);
     }
@@ -117,7 +122,8 @@ void SaveAs(DBGrid& grid, QWidget* parent)
     dialog.setSizeGripEnabled(true);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
-    std::optional<GridSaveFormat> format = GridSaveFormat::byNameFilter(dialog.selectedNameFilter());
+    std::optional<GridSaveFormat> format =
+        GridSaveFormat::byNameFilter(dialog.selectedNameFilter());
     if (!format)
         return;
     QString path = GridSaveFormat::withExtension(dialog.selectedFiles().first(), format->extension);
@@ -126,7 +132,8 @@ void SaveAs(DBGrid& grid, QWidget* parent)
         ShowMessage(result.message(), ULang::CaptionError, MsgIcon::Error);
 }
 
-namespace {
+namespace
+{
 
 QFont PointFont(const QString& family, double points, bool bold, QPaintDevice* device)
 {
@@ -157,11 +164,14 @@ int Paint(const DBGrid& grid, QPrinter& printer)
     QPainter p;
     if (!p.begin(&printer))
         return 0;
-    QFont headerFont = PointFont(GridPrintLayout::HeaderFontName, GridPrintLayout::HeaderPointSize, false, &printer);
-    QFont headingFont = PointFont(GridPrintLayout::GridFontName, GridPrintLayout::HeadingPointSize, true, &printer);
+    QFont headerFont = PointFont(GridPrintLayout::HeaderFontName, GridPrintLayout::HeaderPointSize,
+                                 false, &printer);
+    QFont headingFont =
+        PointFont(GridPrintLayout::GridFontName, GridPrintLayout::HeadingPointSize, true, &printer);
     QFont gridFont = PointFont(GridPrintLayout::GridFontName, 8, false, &printer);
     QFont titleFont = PointFont(GridPrintLayout::GridFontName, 8, true, &printer);
-    QFont dateFont = PointFont(GridPrintLayout::GridFontName, GridPrintLayout::DatePointSize, true, &printer);
+    QFont dateFont =
+        PointFont(GridPrintLayout::GridFontName, GridPrintLayout::DatePointSize, true, &printer);
     double pad = dpi / 50.0;
     const QList<double>& lefts = layout.columnLefts();
     const QList<double>& widths = layout.columnWidths();
@@ -172,18 +182,21 @@ int Paint(const DBGrid& grid, QPrinter& printer)
         // Page header and its double line.
         p.setFont(headerFont);
         double headerLine = GridPrintLayout::lineHeight(GridPrintLayout::HeaderPointSize, dpi);
-        p.drawText(QRectF(0, 0, in.pageWidth, headerLine), Qt::AlignCenter, GridPrintLayout::pageHeaderText(pg.number));
+        p.drawText(QRectF(0, 0, in.pageWidth, headerLine), Qt::AlignCenter,
+                   GridPrintLayout::pageHeaderText(pg.number));
         p.setPen(QPen(Qt::black, dpi / 150.0));
         p.drawLine(QPointF(0, headerLine + pad), QPointF(in.pageWidth, headerLine + pad));
-        p.drawLine(QPointF(0, headerLine + 2.5 * pad), QPointF(in.pageWidth, headerLine + 2.5 * pad));
+        p.drawLine(QPointF(0, headerLine + 2.5 * pad),
+                   QPointF(in.pageWidth, headerLine + 2.5 * pad));
         if (pg.headingTop >= 0) {
             p.setFont(headingFont);
-            p.drawText(QRectF(0, pg.headingTop, in.pageWidth, GridPrintLayout::lineHeight(14, dpi)), Qt::AlignCenter,
-                       GridPrintLayout::headingText());
+            p.drawText(QRectF(0, pg.headingTop, in.pageWidth, GridPrintLayout::lineHeight(14, dpi)),
+                       Qt::AlignCenter, GridPrintLayout::headingText());
         }
         if (pg.titleTop >= 0 && !title.isEmpty()) {
             p.setFont(titleFont);
-            p.drawText(QRectF(0, pg.titleTop, in.pageWidth, in.titleHeight), Qt::AlignLeft | Qt::AlignVCenter, title);
+            p.drawText(QRectF(0, pg.titleTop, in.pageWidth, in.titleHeight),
+                       Qt::AlignLeft | Qt::AlignVCenter, title);
         }
         if (pg.tableTop >= 0) {
             double y = pg.tableTop;
@@ -192,7 +205,8 @@ int Paint(const DBGrid& grid, QPrinter& printer)
                 QRectF cell(lefts.at(c), y, widths.at(c), in.titleRowHeight);
                 p.fillRect(cell, QColor(230, 230, 230));
                 p.drawRect(cell);
-                p.drawText(cell.adjusted(pad, 0, -pad, 0), Qt::AlignCenter | Qt::TextWordWrap, rows.columnTitle(c));
+                p.drawText(cell.adjusted(pad, 0, -pad, 0), Qt::AlignCenter | Qt::TextWordWrap,
+                           rows.columnTitle(c));
             }
             y += in.titleRowHeight;
             p.setFont(gridFont);
@@ -202,7 +216,8 @@ int Paint(const DBGrid& grid, QPrinter& printer)
                     QRectF cell(lefts.at(c), y, widths.at(c), in.rowHeight);
                     p.drawRect(cell);
                     Qt::Alignment align = grid.Model()->Columns().at(logical).alignment;
-                    p.drawText(cell.adjusted(pad, 0, -pad, 0), static_cast<int>(align) | Qt::TextSingleLine,
+                    p.drawText(cell.adjusted(pad, 0, -pad, 0),
+                               static_cast<int>(align) | Qt::TextSingleLine,
                                grid.Model()->DisplayText(r, logical));
                 }
                 y += in.rowHeight;
@@ -210,7 +225,8 @@ int Paint(const DBGrid& grid, QPrinter& printer)
         }
         if (pg.dateTop >= 0) {
             p.setFont(dateFont);
-            p.drawText(QRectF(0, pg.dateTop, in.pageWidth, in.dateHeight), Qt::AlignLeft | Qt::AlignBottom,
+            p.drawText(QRectF(0, pg.dateTop, in.pageWidth, in.dateHeight),
+                       Qt::AlignLeft | Qt::AlignBottom,
                        GridPrintLayout::dateText(QDate::currentDate()));
         }
     }

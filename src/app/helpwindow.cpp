@@ -33,7 +33,8 @@ bool HelpWindow::ShowTopic(int topic)
 {
     QString path = HelpFilePath();
     if (!QFileInfo(path).isFile()) {
-        ShowMessage(ULang::HelpFileMissing.arg(QDir::toNativeSeparators(path)), ULang::CaptionError, MsgIcon::Error);
+        ShowMessage(ULang::HelpFileMissing.arg(QDir::toNativeSeparators(path)), ULang::CaptionError,
+                    MsgIcon::Error);
         return false;
     }
     QUrl url = QUrl::fromLocalFile(path);

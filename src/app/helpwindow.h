@@ -5,9 +5,10 @@
 
 class QTextBrowser;
 
-class HelpWindow : public QDialog {
+class HelpWindow : public QDialog
+{
     Q_OBJECT
-public:
+  public:
     explicit HelpWindow(QWidget* parent = nullptr);
     // The help file: the current directory, "help" and the file name.
     static QString HelpFilePath();
@@ -15,6 +16,6 @@ public:
     bool ShowTopic(int topic);
     QTextBrowser* Browser() const { return m_browser; }
 
-private:
+  private:
     QTextBrowser* m_browser;
 };

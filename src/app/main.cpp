@@ -1,14 +1,14 @@
 // Start-up of the program: one copy only, the data module, the windows in their order, the loop.
-#include "ui/metertypes/tftable.h"
-#include "ui/archive/tftip.h"
-#include "database/schema.h"
-#include "database/tdm.h"
-#include "ui/exchange/tfsinchro.h"
-#include "ui/externaldata/tfsql.h"
 #include "app/sfabout.h"
 #include "app/singleinstance.h"
 #include "app/tfexpert.h"
 #include "core/ulang.h"
+#include "database/schema.h"
+#include "database/tdm.h"
+#include "ui/archive/tftip.h"
+#include "ui/exchange/tfsinchro.h"
+#include "ui/externaldata/tfsql.h"
+#include "ui/metertypes/tftable.h"
 #include "widgets/messagebox.h"
 
 #include <QApplication>
@@ -24,7 +24,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 
 int g_signalPipe[2] = {-1, -1};
 
@@ -47,7 +48,8 @@ void QuitOnTerminationSignals(QApplication& app)
         app.closeAllWindows();
         app.quit();
     });
-    struct sigaction action {};
+    struct sigaction action {
+    };
     action.sa_handler = OnTerminationSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
@@ -92,7 +94,8 @@ int main(int argc, char* argv[])
         if (qEnvironmentVariable("KM350_MESSAGES") == QStringLiteral("stderr"))
             ShowMessage(ULang::SecondCopy, ULang::AppCaption, MsgIcon::Error);
         else
-            ShowMessageBox(ULang::SecondCopy, ULang::AppCaption, MsgIcon::Error, MsgButtons::Ok, true);
+            ShowMessageBox(ULang::SecondCopy, ULang::AppCaption, MsgIcon::Error, MsgButtons::Ok,
+                           true);
         return 0;
     }
 

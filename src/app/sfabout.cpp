@@ -19,7 +19,8 @@ QPixmap SFAbout::Picture(int size)
     // A meter face: housing, display window and the disc mark.
     p.setPen(QPen(QColor(40, 60, 90), size / 32.0));
     p.setBrush(QColor(220, 228, 238));
-    p.drawRoundedRect(QRectF(size * 0.12, size * 0.06, size * 0.76, size * 0.88), size * 0.08, size * 0.08);
+    p.drawRoundedRect(QRectF(size * 0.12, size * 0.06, size * 0.76, size * 0.88), size * 0.08,
+                      size * 0.08);
     p.setBrush(QColor(30, 40, 50));
     p.drawRect(QRectF(size * 0.24, size * 0.2, size * 0.52, size * 0.16));
     p.setPen(QColor(120, 240, 140));
@@ -27,7 +28,8 @@ QPixmap SFAbout::Picture(int size)
     f.setPixelSize(static_cast<int>(size * 0.12));
     f.setBold(true);
     p.setFont(f);
-    p.drawText(QRectF(size * 0.24, size * 0.2, size * 0.52, size * 0.16), Qt::AlignCenter, QStringLiteral("350"));
+    p.drawText(QRectF(size * 0.24, size * 0.2, size * 0.52, size * 0.16), Qt::AlignCenter,
+               QStringLiteral("350"));
     p.setPen(QPen(QColor(40, 60, 90), size / 40.0));
     p.setBrush(QColor(250, 250, 250));
     p.drawEllipse(QRectF(size * 0.3, size * 0.48, size * 0.4, size * 0.34));
@@ -53,8 +55,8 @@ SFAbout::SFAbout(QWidget* parent) : QDialog(parent)
     tf.setItalic(true);
     tf.setPointSizeF(tf.pointSizeF() * 1.2);
     title->setFont(tf);
-    auto* description = new QLabel(ULang::AboutLine1 + QLatin1Char('\n') + ULang::AboutLine2 + QLatin1Char('\n') +
-                                       ULang::AboutLine3,
+    auto* description = new QLabel(ULang::AboutLine1 + QLatin1Char('\n') + ULang::AboutLine2 +
+                                       QLatin1Char('\n') + ULang::AboutLine3,
                                    this);
     auto* developer = new QLabel(ULang::AboutDeveloper, this);
     auto* contacts = new QLabel(ULang::AboutContacts, this);

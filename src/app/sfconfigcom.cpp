@@ -1,9 +1,9 @@
 // Port settings panel; its two texts are the port settings of the whole program.
 #include "app/sfconfigcom.h"
 
-#include "database/settingsstore.h"
 #include "core/ulang.h"
 #include "core/umessage.h"
+#include "database/settingsstore.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -26,7 +26,8 @@ void MouseOnlyComboBox::wheelEvent(QWheelEvent* event)
     event->accept();
 }
 
-namespace {
+namespace
+{
 const QString KeyPort = QStringLiteral("SFConfigCom.CBNumCom.Text");
 const QString KeySpeed = QStringLiteral("SFConfigCom.CBSpeedCom.Text");
 } // namespace
@@ -42,7 +43,8 @@ SFConfigCom::SFConfigCom(QWidget* parent) : QDialog(parent)
     CBNumCom->setAccessibleName(ULang::PortLabel);
     CBSpeedCom = new MouseOnlyComboBox(this);
     CBSpeedCom->setObjectName(QStringLiteral("CBSpeedCom"));
-    CBSpeedCom->addItems({ULang::Speed19200, ULang::Speed38400, ULang::Speed57600, ULang::Speed115200});
+    CBSpeedCom->addItems(
+        {ULang::Speed19200, ULang::Speed38400, ULang::Speed57600, ULang::Speed115200});
     CBSpeedCom->setCurrentText(ULang::Speed115200);
     CBSpeedCom->setAccessibleName(ULang::SpeedLabel);
 
@@ -81,8 +83,8 @@ void SFConfigCom::Restore(SettingsStore& store)
             bad << speed;
     }
     if (!bad.isEmpty())
-        ShowMessage(ULang::BadPortSettings.arg(bad.join(QStringLiteral(", ")), CBNumCom->currentText(),
-                                               CBSpeedCom->currentText()),
+        ShowMessage(ULang::BadPortSettings.arg(bad.join(QStringLiteral(", ")),
+                                               CBNumCom->currentText(), CBSpeedCom->currentText()),
                     ULang::PortSettingsCaption, MsgIcon::Warning);
 }
 

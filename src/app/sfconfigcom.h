@@ -7,20 +7,22 @@
 class SettingsStore;
 
 // A drop-down list that ignores the keyboard and the wheel, so only a listed value can be chosen.
-class MouseOnlyComboBox : public QComboBox {
+class MouseOnlyComboBox : public QComboBox
+{
     Q_OBJECT
-public:
+  public:
     using QComboBox::QComboBox;
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 };
 
-class SFConfigCom : public QDialog {
+class SFConfigCom : public QDialog
+{
     Q_OBJECT
-public:
+  public:
     explicit SFConfigCom(QWidget* parent = nullptr);
 
     MouseOnlyComboBox* CBNumCom;

@@ -3,8 +3,9 @@
 
 #include <QString>
 
-class SingleInstance {
-public:
+class SingleInstance
+{
+  public:
     enum class Result { First, AnotherRuns, Unknown };
 
     // name: the guard's name; the lock file lies in the user's runtime folder.
@@ -17,7 +18,7 @@ public:
     Result Acquire();
     QString LockPath() const { return m_path; }
 
-private:
+  private:
     QString m_path;
     int m_fd = -1;
 };

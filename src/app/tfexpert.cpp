@@ -1,12 +1,12 @@
 // Main window of the program.
 #include "app/tfexpert.h"
 
-#include "database/tdm.h"
 #include "app/gridoutput.h"
 #include "app/helpwindow.h"
 #include "app/sfabout.h"
 #include "app/sfconfigcom.h"
 #include "core/ulang.h"
+#include "database/tdm.h"
 #include "widgets/dbgrid.h"
 #include "widgets/mdichild.h"
 
@@ -19,14 +19,16 @@
 
 TFExpert* FExpert = nullptr;
 
-namespace {
+namespace
+{
 enum SystemCommandKind { Minimize, Restore, Close };
 }
 
 TFExpert::TFExpert(TDM& dm, QWidget* parent)
     : QMainWindow(parent), m_dm(dm), m_mdiArea(new QMdiArea(this)), m_menuBar(new QToolBar(this)),
       m_tbSys(new QToolBar(this)), m_windowMenu(new QMenu(ULang::MenuWindow, this)),
-      m_sfConfigCom(new SFConfigCom(this)), m_sfAbout(new SFAbout(this)), m_help(new HelpWindow(this))
+      m_sfConfigCom(new SFConfigCom(this)), m_sfAbout(new SFAbout(this)),
+      m_help(new HelpWindow(this))
 {
     setObjectName(QStringLiteral("FExpert"));
     setWindowTitle(ULang::AppCaption);
@@ -134,9 +136,12 @@ void TFExpert::BuildMenu()
     m_tbSys->setObjectName(QStringLiteral("TBSys"));
     m_tbSys->setMovable(false);
     m_tbSys->setIconSize(QSize(14, 14));
-    AMinWin = m_tbSys->addAction(style()->standardIcon(QStyle::SP_TitleBarMinButton), ULang::SysMinimize);
-    ANormWin = m_tbSys->addAction(style()->standardIcon(QStyle::SP_TitleBarNormalButton), ULang::SysRestore);
-    ACloseWin = m_tbSys->addAction(style()->standardIcon(QStyle::SP_TitleBarCloseButton), ULang::SysClose);
+    AMinWin =
+        m_tbSys->addAction(style()->standardIcon(QStyle::SP_TitleBarMinButton), ULang::SysMinimize);
+    ANormWin = m_tbSys->addAction(style()->standardIcon(QStyle::SP_TitleBarNormalButton),
+                                  ULang::SysRestore);
+    ACloseWin =
+        m_tbSys->addAction(style()->standardIcon(QStyle::SP_TitleBarCloseButton), ULang::SysClose);
     for (QAction* a : {AMinWin, ANormWin, ACloseWin})
         a->setToolTip(a->text());
     connect(AMinWin, &QAction::triggered, this, [this] { SystemCommand(Minimize); });
@@ -161,7 +166,8 @@ void TFExpert::FillWindowMenu()
         });
     }
     m_windowMenu->addSeparator();
-    connect(m_windowMenu->addAction(ULang::MenuCascade), &QAction::triggered, m_mdiArea, &QMdiArea::cascadeSubWindows);
+    connect(m_windowMenu->addAction(ULang::MenuCascade), &QAction::triggered, m_mdiArea,
+            &QMdiArea::cascadeSubWindows);
     // Windows one under the other (horizontal) or side by side (vertical), filling the frame.
     auto tile = [this](bool horizontal) {
         QList<QMdiSubWindow*> shown;
@@ -180,8 +186,10 @@ void TFExpert::FillWindowMenu()
                 shown[i]->setGeometry(i * (area.width() / n), 0, area.width() / n, area.height());
         }
     };
-    connect(m_windowMenu->addAction(ULang::MenuTileHorizontal), &QAction::triggered, this, [tile] { tile(true); });
-    connect(m_windowMenu->addAction(ULang::MenuTileVertical), &QAction::triggered, this, [tile] { tile(false); });
+    connect(m_windowMenu->addAction(ULang::MenuTileHorizontal), &QAction::triggered, this,
+            [tile] { tile(true); });
+    connect(m_windowMenu->addAction(ULang::MenuTileVertical), &QAction::triggered, this,
+            [tile] { tile(false); });
     connect(m_windowMenu->addAction(ULang::MenuArrangeIcons), &QAction::triggered, this, [this] {
         // Minimized windows in a row along the bottom of the frame.
         QRect area = m_mdiArea->viewport()->rect();

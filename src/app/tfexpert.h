@@ -20,9 +20,10 @@ class SFAbout;
 class SFConfigCom;
 class TDM;
 
-class TFExpert : public QMainWindow, public MainWindowLink {
+class TFExpert : public QMainWindow, public MainWindowLink
+{
     Q_OBJECT
-public:
+  public:
     explicit TFExpert(TDM& dm, QWidget* parent = nullptr);
     ~TFExpert() override;
 
@@ -64,11 +65,11 @@ public:
     QAction* AAbout;
     QAction* AHelp;
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void BuildMenu();
     void FillWindowMenu();
     MdiChild* MaximizedChild() const;

@@ -1,7 +1,8 @@
 // Routing of every message box through one replaceable handler.
 #include "core/umessage.h"
 
-namespace {
+namespace
+{
 MessageHandler& CurrentHandler()
 {
     static MessageHandler handler;

@@ -6,14 +6,15 @@
 #include <string>
 
 // Raised when a text cannot be read as the number or date it must be.
-class EConvertError : public std::runtime_error {
-public:
+class EConvertError : public std::runtime_error
+{
+  public:
     enum class Kind { Integer, Float, Date };
     explicit EConvertError(const QString& text, Kind kind = Kind::Integer);
     // The message in the program's language, ready to be shown to the user.
     QString Message() const { return m_message; }
 
-private:
+  private:
     QString m_message;
 };
 

@@ -4,8 +4,9 @@
 #include <QString>
 #include <QVariantList>
 
-class Command {
-public:
+class Command
+{
+  public:
     explicit Command(const QString& connectionName) : m_connectionName(connectionName) {}
     // Values typed by the user go into bindings, never into the text.
     void SetCommandText(const QString& sql, const QVariantList& bindings = {});
@@ -13,7 +14,7 @@ public:
     // Runs the statement; returns the number of rows it changed. Throws DatabaseError.
     int Execute();
 
-private:
+  private:
     QString m_connectionName;
     QString m_sql;
     QVariantList m_bindings;

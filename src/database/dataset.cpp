@@ -14,7 +14,8 @@
 #include <algorithm>
 #include <charconv>
 
-namespace {
+namespace
+{
 
 const QString DateStorageFormat = QStringLiteral("yyyy-MM-dd");
 const QString DateTimeStorageFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
@@ -34,7 +35,8 @@ QDateTime ParseStoredDate(const QString& text)
 
 bool LooksLikeStoredDate(const QVariant& v)
 {
-    static const QRegularExpression re(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}( \\d{2}:\\d{2}:\\d{2})?$"));
+    static const QRegularExpression re(
+        QStringLiteral("^\\d{4}-\\d{2}-\\d{2}( \\d{2}:\\d{2}:\\d{2})?$"));
     return v.typeId() == QMetaType::QString && re.match(v.toString()).hasMatch();
 }
 
@@ -175,7 +177,8 @@ void Field::SetAsString(const QString& text)
         break;
     case FieldType::Integer:
     case FieldType::AutoInc:
-        SetValue(StrictInteger(text, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max()));
+        SetValue(StrictInteger(text, std::numeric_limits<qint32>::min(),
+                               std::numeric_limits<qint32>::max()));
         break;
     case FieldType::Date: {
         QDate d = QDate::fromString(text.trimmed(), ShortDateFormat);
@@ -204,7 +207,8 @@ DataSet::DataSet(const QString& name, const QString& connectionName, const QStri
 
 DataSet::~DataSet() = default;
 
-QSqlQuery& DataSet::Prepared(std::unique_ptr<QSqlQuery>& slot, QString& slotText, const QString& sql)
+QSqlQuery& DataSet::Prepared(std::unique_ptr<QSqlQuery>& slot, QString& slotText,
+                             const QString& sql)
 {
     if (!slot || slotText != sql) {
         slot = std::make_unique<QSqlQuery>(QSqlDatabase::database(m_connectionName, false));
@@ -260,7 +264,8 @@ Field DataSet::FieldByName(const QString& name)
 {
     int i = FieldIndex(name);
     if (i < 0)
-        throw std::out_of_range("no field " + name.toStdString() + " in " + objectName().toStdString());
+        throw std::out_of_range("no field " + name.toStdString() + " in " +
+                                objectName().toStdString());
     return Field(this, i);
 }
 
@@ -310,7 +315,8 @@ QVariant DataSet::ToStorage(const FieldDef& def, const QVariant& value) const
         return QVariant(QMetaType::fromType<QString>());
     if (def.type == FieldType::Date) {
         QDateTime dt = value.toDateTime();
-        return dt.time() == QTime(0, 0) ? dt.date().toString(DateStorageFormat) : dt.toString(DateTimeStorageFormat);
+        return dt.time() == QTime(0, 0) ? dt.date().toString(DateStorageFormat)
+                                        : dt.toString(DateTimeStorageFormat);
     }
     return value;
 }
@@ -329,7 +335,8 @@ void DataSet::LoadRows()
     if (query) {
         QString sql = m_commandText;
         if (m_master)
-            sql = QStringLiteral("SELECT * FROM (%1) WHERE %2 = ?").arg(m_commandText, m_detailField);
+            sql =
+                QStringLiteral("SELECT * FROM (%1) WHERE %2 = ?").arg(m_commandText, m_detailField);
         QSqlQuery& q = Prepared(m_loadQuery, m_loadSql, sql);
         for (const QVariant& b : m_bindings)
             q.addBindValue(b);
@@ -365,7 +372,8 @@ void DataSet::LoadRows()
                 continue;
             columnOf[f] = rec.indexOf(m_fields.at(f).name);
             if (columnOf[f] < 0)
-                throw DatabaseError(QStringLiteral("%1: нет поля %2").arg(objectName(), m_fields.at(f).name));
+                throw DatabaseError(
+                    QStringLiteral("%1: нет поля %2").arg(objectName(), m_fields.at(f).name));
         }
         bool sniffDates = m_dynamicFields;
         while (q.next()) {
@@ -602,7 +610,8 @@ bool DataSet::Edit()
 void DataSet::SetFieldValue(int index, const QVariant& value)
 {
     if (m_state != State::Edit && m_state != State::Insert)
-        throw DatabaseError(QStringLiteral("%1: набор данных не в режиме правки").arg(objectName()));
+        throw DatabaseError(
+            QStringLiteral("%1: набор данных не в режиме правки").arg(objectName()));
     const FieldDef& def = m_fields.at(index);
     QVariant v = value;
     if (v.isValid() && !v.isNull()) {
@@ -618,7 +627,8 @@ void DataSet::SetFieldValue(int index, const QVariant& value)
             v = v.toDouble();
             break;
         case FieldType::Date:
-            v = v.typeId() == QMetaType::QDate ? QDateTime(v.toDate(), QTime(0, 0)) : v.toDateTime();
+            v = v.typeId() == QMetaType::QDate ? QDateTime(v.toDate(), QTime(0, 0))
+                                               : v.toDateTime();
             break;
         default:
             v = v.toLongLong();
@@ -669,8 +679,9 @@ bool DataSet::Post()
     bool inserting = m_state == State::Insert;
     if (inserting) {
         QStringList marks(columns.size(), QStringLiteral("?"));
-        sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                  .arg(m_table, columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
+        sql =
+            QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                .arg(m_table, columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
     } else {
         QStringList sets;
         for (const QString& c : columns)
@@ -679,7 +690,8 @@ bool DataSet::Post()
                   .arg(m_table, sets.join(QStringLiteral(", ")), m_fields.at(key).name);
         values << m_rows.at(m_current).at(key);
     }
-    QSqlQuery& q = inserting ? Prepared(m_insertQuery, m_insertSql, sql) : Prepared(m_updateQuery, m_updateSql, sql);
+    QSqlQuery& q = inserting ? Prepared(m_insertQuery, m_insertSql, sql)
+                             : Prepared(m_updateQuery, m_updateSql, sql);
     for (const QVariant& v : values)
         q.addBindValue(v);
     if (!q.exec()) {
@@ -745,8 +757,9 @@ void DataSet::Delete()
     if (m_table.isEmpty())
         throw DatabaseError(QStringLiteral("%1: набор данных только для чтения").arg(objectName()));
     int key = KeyIndex();
-    QSqlQuery& q = Prepared(m_deleteQuery, m_deleteSql,
-                            QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(m_table, m_fields.at(key).name));
+    QSqlQuery& q =
+        Prepared(m_deleteQuery, m_deleteSql,
+                 QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(m_table, m_fields.at(key).name));
     q.addBindValue(m_rows.at(m_current).at(key));
     if (!q.exec())
         throw DatabaseError(q.lastError().text());
@@ -780,7 +793,8 @@ void DataSet::ApplySort()
         int f = FieldIndex(words.first());
         if (f < 0)
             continue;
-        bool desc = words.size() > 1 && words.at(1).compare(QStringLiteral("DESC"), Qt::CaseInsensitive) == 0;
+        bool desc = words.size() > 1 &&
+                    words.at(1).compare(QStringLiteral("DESC"), Qt::CaseInsensitive) == 0;
         keys.push_back({f, desc});
     }
     if (keys.isEmpty())
@@ -825,7 +839,8 @@ bool DataSet::Locate(const QStringList& fields, const QVariantList& values)
             QVariant want = values.value(k);
             QVariant have = m_rows.at(r).at(idx.at(k));
             if (want.typeId() == QMetaType::QString && have.typeId() == QMetaType::QString)
-                match = QString::compare(want.toString(), have.toString(), Qt::CaseInsensitive) == 0;
+                match =
+                    QString::compare(want.toString(), have.toString(), Qt::CaseInsensitive) == 0;
             else
                 match = CompareValues(have, want) == 0;
         }

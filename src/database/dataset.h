@@ -17,7 +17,8 @@ enum class FieldType { AutoInc, Integer, Byte, Float, Text, Date };
 
 struct FieldDef {
     FieldDef() = default;
-    FieldDef(const QString& fieldName, FieldType fieldType, int fieldSize = 0, const QString& fieldCaption = {})
+    FieldDef(const QString& fieldName, FieldType fieldType, int fieldSize = 0,
+             const QString& fieldCaption = {})
         : name(fieldName), type(fieldType), size(fieldSize), caption(fieldCaption)
     {
     }
@@ -35,12 +36,16 @@ struct FieldDef {
 QString FieldText(FieldType type, const QVariant& value);
 
 // A statement the database refused; the text is the engine's reason.
-class DatabaseError : public std::runtime_error {
-public:
-    explicit DatabaseError(const QString& reason) : std::runtime_error(reason.toStdString()), m_reason(reason) {}
+class DatabaseError : public std::runtime_error
+{
+  public:
+    explicit DatabaseError(const QString& reason)
+        : std::runtime_error(reason.toStdString()), m_reason(reason)
+    {
+    }
     QString Reason() const { return m_reason; }
 
-private:
+  private:
     QString m_reason;
 };
 
@@ -48,8 +53,9 @@ class DataSet;
 class QSqlQuery;
 
 // A handle on one field of a dataset's current row (or of its edit buffer).
-class Field {
-public:
+class Field
+{
+  public:
     Field(DataSet* dataSet, int index) : m_dataSet(dataSet), m_index(index) {}
     const FieldDef& Def() const;
     QString FieldName() const { return Def().name; }
@@ -65,20 +71,22 @@ public:
     void SetAsString(const QString& text);
     void Clear();
 
-private:
+  private:
     DataSet* m_dataSet;
     int m_index;
 };
 
-class DataSet : public QObject {
+class DataSet : public QObject
+{
     Q_OBJECT
-public:
+  public:
     enum class State { Inactive, Browse, Edit, Insert };
 
     // fields empty: they are taken from the first query result (read-only views).
     // table empty: the view is read-only.
     DataSet(const QString& name, const QString& connectionName, const QString& table,
-            const QString& commandText, const QList<FieldDef>& fields = {}, QObject* parent = nullptr);
+            const QString& commandText, const QList<FieldDef>& fields = {},
+            QObject* parent = nullptr);
     ~DataSet() override;
 
     QString Name() const { return objectName(); }
@@ -131,9 +139,9 @@ public:
     // Editing
     bool Append(); // false when the pending edit could not be posted first
     bool Edit();   // on an empty view: Append
-    bool Post(); // false: cancelled by BeforePost; throws DatabaseError when the database refuses
+    bool Post();   // false: cancelled by BeforePost; throws DatabaseError when the database refuses
     void Cancel();
-    void Delete(); // deletes the current row; throws DatabaseError
+    void Delete();          // deletes the current row; throws DatabaseError
     bool CheckBrowseMode(); // post or cancel a pending edit before leaving the row
 
     // Sorting ("PTipCH ASC, PNumber DESC"), applied to the rows already read.
@@ -155,7 +163,7 @@ public:
     void EnableControls();
     bool ControlsDisabled() const { return m_disableCount > 0; }
 
-signals:
+  signals:
     void Reset();                 // the whole row set changed
     void RowChanged(int row);     // values of one row changed
     void RowInserted(int row);    // a row appeared (append)
@@ -165,7 +173,7 @@ signals:
     // For detail views: the master's current key may have changed (not subject to DisableControls).
     void MasterKeyMayHaveChanged();
 
-private:
+  private:
     friend class Field;
     using Row = QVector<QVariant>;
 

@@ -30,7 +30,8 @@ QString FixedText(double value, int decimals)
     if (!std::isfinite(value))
         return QString::number(value);
     if (value == 0)
-        return decimals > 0 ? QStringLiteral("0.") + QString(decimals, QLatin1Char('0')) : QStringLiteral("0");
+        return decimals > 0 ? QStringLiteral("0.") + QString(decimals, QLatin1Char('0'))
+                            : QStringLiteral("0");
     SignificantDigits rounded = RoundTo15Digits(value);
     std::string digits = rounded.digits;
     int exponent = rounded.exponent;

@@ -9,9 +9,11 @@
 
 #include <sqlite3.h>
 
-namespace ArchiveSchema {
+namespace ArchiveSchema
+{
 
-namespace {
+namespace
+{
 
 struct Column {
     const char* name;
@@ -51,35 +53,35 @@ std::vector<Column> ResultColumns()
 const std::vector<Table>& Tables()
 {
     static const std::vector<Table> tables = {
-        {"TTip", nullptr,
+        {"TTip",
+         nullptr,
          {{"PIndex", "INTEGER PRIMARY KEY AUTOINCREMENT"},
           {"PTipCH", "TEXT COLLATE UNOCASE CHECK (length(PTipCH) <= 9)"},
           {"PUnom", "REAL"},
           {"PInom", "REAL"},
           {"PReductRate", "REAL"},
           {"PClassT", "REAL"}}},
-        {"TIdent", "TTip",
+        {"TIdent",
+         "TTip",
          {{"PIndex", "INTEGER PRIMARY KEY AUTOINCREMENT"},
           {"PSecIndex", "INTEGER"},
           {"PNumber", "TEXT COLLATE UNOCASE CHECK (length(PNumber) <= 9)"},
           {"PMaker", "TEXT CHECK (length(PMaker) <= 16)"},
           {"PYearOutput", "INTEGER"},
           {"PAddress", "TEXT COLLATE UNOCASE CHECK (length(PAddress) <= 16)"}}},
-        {"TData", "TIdent",
-         VerificationColumns()},
-        {"TResult", "TData",
-         ResultColumns()},
-        {"TSTip", nullptr,
+        {"TData", "TIdent", VerificationColumns()},
+        {"TResult", "TData", ResultColumns()},
+        {"TSTip",
+         nullptr,
          {{"PIndex", "INTEGER PRIMARY KEY AUTOINCREMENT"},
           {"PTipCH", "TEXT COLLATE UNOCASE CHECK (length(PTipCH) <= 9)"},
           {"PReductRate", "REAL"},
           {"PNumber", "TEXT COLLATE UNOCASE CHECK (length(PNumber) <= 9)"},
           {"PAddress", "TEXT COLLATE UNOCASE CHECK (length(PAddress) <= 16)"}}},
-        {"TSData", "TSTip",
-         VerificationColumns()},
-        {"TSResult", "TSData",
-         ResultColumns()},
-        {"TTableTip", nullptr,
+        {"TSData", "TSTip", VerificationColumns()},
+        {"TSResult", "TSData", ResultColumns()},
+        {"TTableTip",
+         nullptr,
          {{"PIndex", "INTEGER PRIMARY KEY AUTOINCREMENT"},
           {"PTip", "TEXT COLLATE UNOCASE CHECK (length(PTip) <= 9)"},
           {"PReductRate", "REAL"}}},
@@ -113,7 +115,8 @@ bool PrepareConnection(QSqlDatabase& db, QString* error)
     sqlite3* raw = *static_cast<sqlite3* const*>(handle.data());
     if (!raw)
         return Fail(error, QStringLiteral("connection is not open"));
-    if (sqlite3_create_collation(raw, CollationName, SQLITE_UTF8, nullptr, CompareNoCase) != SQLITE_OK)
+    if (sqlite3_create_collation(raw, CollationName, SQLITE_UTF8, nullptr, CompareNoCase) !=
+        SQLITE_OK)
         return Fail(error, QString::fromUtf8(sqlite3_errmsg(raw)));
     QSqlQuery q(db);
     if (!q.exec(QStringLiteral("PRAGMA foreign_keys = ON")))
@@ -129,19 +132,23 @@ bool CreateTables(QSqlDatabase& db, QString* error)
     for (const Table& t : Tables()) {
         QStringList parts;
         for (const Column& c : t.columns) {
-            QString decl = QStringLiteral("%1 %2").arg(QLatin1String(c.name), QLatin1String(c.declaration));
+            QString decl =
+                QStringLiteral("%1 %2").arg(QLatin1String(c.name), QLatin1String(c.declaration));
             if (t.parent && qstrcmp(c.name, "PSecIndex") == 0)
-                decl += QStringLiteral(" REFERENCES %1 (PIndex) ON DELETE CASCADE").arg(QLatin1String(t.parent));
+                decl += QStringLiteral(" REFERENCES %1 (PIndex) ON DELETE CASCADE")
+                            .arg(QLatin1String(t.parent));
             parts << decl;
         }
-        QString sql = QStringLiteral("CREATE TABLE %1 (%2)").arg(QLatin1String(t.name), parts.join(QStringLiteral(", ")));
+        QString sql = QStringLiteral("CREATE TABLE %1 (%2)")
+                          .arg(QLatin1String(t.name), parts.join(QStringLiteral(", ")));
         if (!q.exec(sql)) {
             QString reason = q.lastError().text();
             db.rollback();
             return Fail(error, reason);
         }
         if (t.parent) {
-            QString index = QStringLiteral("CREATE INDEX %1_PSecIndex ON %1 (PSecIndex)").arg(QLatin1String(t.name));
+            QString index = QStringLiteral("CREATE INDEX %1_PSecIndex ON %1 (PSecIndex)")
+                                .arg(QLatin1String(t.name));
             if (!q.exec(index)) {
                 QString reason = q.lastError().text();
                 db.rollback();
@@ -187,7 +194,8 @@ QStringList MissingParts(const QSqlDatabase& db)
         }
         for (const Column& c : t.columns) {
             if (rec.indexOf(QLatin1String(c.name)) < 0)
-                missing << QStringLiteral("%1.%2").arg(QLatin1String(t.name), QLatin1String(c.name));
+                missing << QStringLiteral("%1.%2").arg(QLatin1String(t.name),
+                                                       QLatin1String(c.name));
         }
     }
     return missing;

@@ -5,7 +5,8 @@
 #include <QString>
 #include <QStringList>
 
-namespace ArchiveSchema {
+namespace ArchiveSchema
+{
 
 // Name of the case-insensitive (Unicode) collation that key text columns use.
 inline constexpr const char* CollationName = "UNOCASE";

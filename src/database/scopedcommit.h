@@ -4,8 +4,9 @@
 
 #include <QString>
 
-class ScopedCommit {
-public:
+class ScopedCommit
+{
+  public:
     explicit ScopedCommit(const QString& connectionName);
     ~ScopedCommit();
     ScopedCommit(const ScopedCommit&) = delete;
@@ -15,7 +16,7 @@ public:
     // (the caller then re-reads its views).
     bool Commit();
 
-private:
+  private:
     QString m_connectionName;
     bool m_open = false;
 };

@@ -12,7 +12,8 @@ SettingsStore::SettingsStore(const QString& path)
 {
 }
 
-QVariant SettingsStore::Value(const QString& section, const QString& key, const QVariant& fallback) const
+QVariant SettingsStore::Value(const QString& section, const QString& key,
+                              const QVariant& fallback) const
 {
     return m_settings->value(section + QLatin1Char('/') + key, fallback);
 }

@@ -7,8 +7,9 @@
 
 #include <memory>
 
-class SettingsStore {
-public:
+class SettingsStore
+{
+  public:
     SettingsStore();                             // the user's settings file
     explicit SettingsStore(const QString& path); // a given INI file (tests, tools)
 
@@ -18,6 +19,6 @@ public:
     void Sync();
     QString FileName() const;
 
-private:
+  private:
     std::unique_ptr<QSettings> m_settings;
 };

@@ -1,11 +1,11 @@
 // Data module: opens the archive, builds the views with their fields and links, checks posts.
 #include "database/tdm.h"
 
-#include "database/derivedtexts.h"
-#include "database/schema.h"
 #include "core/ulang.h"
 #include "core/umessage.h"
 #include "core/utools.h"
+#include "database/derivedtexts.h"
+#include "database/schema.h"
 
 #include <QFileInfo>
 #include <QSqlDatabase>
@@ -15,7 +15,8 @@
 
 TDM* DM = nullptr;
 
-namespace {
+namespace
+{
 
 int g_connectionSerial = 0;
 
@@ -48,8 +49,10 @@ FieldDef Calculated(const QString& name)
 // verification views and the device types carry neither.
 QList<FieldDef> TipFields()
 {
-    return {Key(QStringLiteral("PIndex"), true),      Text(QStringLiteral("PTipCH"), 9, QStringLiteral("Тип")),
-            Float(QStringLiteral("PUnom"), QStringLiteral("Uном, В")), Float(QStringLiteral("PInom"), QStringLiteral("Iном, А")),
+    return {Key(QStringLiteral("PIndex"), true),
+            Text(QStringLiteral("PTipCH"), 9, QStringLiteral("Тип")),
+            Float(QStringLiteral("PUnom"), QStringLiteral("Uном, В")),
+            Float(QStringLiteral("PInom"), QStringLiteral("Iном, А")),
             Float(QStringLiteral("PReductRate"), QStringLiteral("А, имп/кВт*ч")),
             Float(QStringLiteral("PClassT"), QStringLiteral("Класс точности, %"))};
 }
@@ -60,15 +63,19 @@ QList<FieldDef> IdentFields()
             Key(QStringLiteral("PSecIndex"), true),
             Text(QStringLiteral("PNumber"), 9, QStringLiteral("Номер")),
             Text(QStringLiteral("PMaker"), 16, QStringLiteral("Изготовитель")),
-            FieldDef{QStringLiteral("PYearOutput"), FieldType::Integer, 0, QStringLiteral("Год выпуска")},
+            FieldDef{QStringLiteral("PYearOutput"), FieldType::Integer, 0,
+                     QStringLiteral("Год выпуска")},
             Text(QStringLiteral("PAddress"), 16, QStringLiteral("Адрес"))};
 }
 
 QList<FieldDef> DataFields(bool withText)
 {
-    QList<FieldDef> f = {Key(QStringLiteral("PIndex"), false), Key(QStringLiteral("PSecIndex"), false),
-                         FieldDef{QStringLiteral("PSamohod"), FieldType::Byte}, Float(QStringLiteral("POrmix")),
-                         FieldDef{QStringLiteral("PDateMeasure"), FieldType::Date}, Float(QStringLiteral("PUSamohod"))};
+    QList<FieldDef> f = {Key(QStringLiteral("PIndex"), false),
+                         Key(QStringLiteral("PSecIndex"), false),
+                         FieldDef{QStringLiteral("PSamohod"), FieldType::Byte},
+                         Float(QStringLiteral("POrmix")),
+                         FieldDef{QStringLiteral("PDateMeasure"), FieldType::Date},
+                         Float(QStringLiteral("PUSamohod"))};
     if (withText)
         f << Calculated(QStringLiteral("PSamohodS"));
     return f;
@@ -76,7 +83,8 @@ QList<FieldDef> DataFields(bool withText)
 
 QList<FieldDef> ResultFields(bool withText)
 {
-    FieldDef date{QStringLiteral("PDateMeasure"), FieldType::Date, 0, QStringLiteral("Дата поверки")};
+    FieldDef date{QStringLiteral("PDateMeasure"), FieldType::Date, 0,
+                  QStringLiteral("Дата поверки")};
     date.editMask = QStringLiteral("!99/99/00;1;_");
     QList<FieldDef> f = {Key(QStringLiteral("PIndex"), true),
                          Key(QStringLiteral("PSecIndex"), true),
@@ -93,7 +101,8 @@ QList<FieldDef> ResultFields(bool withText)
 
 QList<FieldDef> SinchroFields()
 {
-    return {Key(QStringLiteral("PIndex"), true), Text(QStringLiteral("PTipCH"), 9, QStringLiteral("Тип")),
+    return {Key(QStringLiteral("PIndex"), true),
+            Text(QStringLiteral("PTipCH"), 9, QStringLiteral("Тип")),
             Float(QStringLiteral("PReductRate"), QStringLiteral("А, имп/кВт*ч")),
             Text(QStringLiteral("PNumber"), 9, QStringLiteral("Номер")),
             Text(QStringLiteral("PAddress"), 16, QStringLiteral("Адрес"))};
@@ -101,7 +110,8 @@ QList<FieldDef> SinchroFields()
 
 QList<FieldDef> TableTipFields()
 {
-    return {Key(QStringLiteral("PIndex"), false), Text(QStringLiteral("PTip"), 9), Float(QStringLiteral("PReductRate"))};
+    return {Key(QStringLiteral("PIndex"), false), Text(QStringLiteral("PTip"), 9),
+            Float(QStringLiteral("PReductRate"))};
 }
 
 void CalcSamohod(DataSet& ds, int row)
@@ -112,20 +122,24 @@ void CalcSamohod(DataSet& ds, int row)
 
 void CalcMistake(DataSet& ds, int row)
 {
-    ds.SetCalculated(row, QStringLiteral("PMistMeasure"),
-                     PMistMeasureText(ds.Value(row, ds.FieldIndex(QStringLiteral("PMistakeMeasure")))));
+    ds.SetCalculated(
+        row, QStringLiteral("PMistMeasure"),
+        PMistMeasureText(ds.Value(row, ds.FieldIndex(QStringLiteral("PMistakeMeasure")))));
 }
 
 } // namespace
 
 TDM::TDM(std::unique_ptr<SettingsStore> settings, QObject* parent)
-    : QObject(parent), m_settings(settings ? std::move(settings) : std::make_unique<SettingsStore>()),
+    : QObject(parent),
+      m_settings(settings ? std::move(settings) : std::make_unique<SettingsStore>()),
       m_connectionName(QStringLiteral("ADOConnectionOrmix-%1").arg(++g_connectionSerial))
 {
     setObjectName(QStringLiteral("DM"));
     const QString c = m_connectionName;
-    auto make = [this, &c](const char* name, const char* table, const char* sql, const QList<FieldDef>& fields) {
-        return new DataSet(QLatin1String(name), c, QLatin1String(table), QLatin1String(sql), fields, this);
+    auto make = [this, &c](const char* name, const char* table, const char* sql,
+                           const QList<FieldDef>& fields) {
+        return new DataSet(QLatin1String(name), c, QLatin1String(table), QLatin1String(sql), fields,
+                           this);
     };
     ADOTip = make("ADOTip", "TTip", "select * from TTip", TipFields());
     ADOIdent = make("ADOIdent", "TIdent", "select * from TIdent", IdentFields());
@@ -133,7 +147,8 @@ TDM::TDM(std::unique_ptr<SettingsStore> settings, QObject* parent)
     ADOResult = make("ADOResult", "TResult", "select * from TResult", ResultFields(false));
     ADOSinchro = make("ADOSinchro", "TSTip", "select * from TSTip", SinchroFields());
     ADOSinchroData = make("ADOSinchroData", "TSData", "select * from TSData", DataFields(false));
-    ADOSinchroResult = make("ADOSinchroResult", "TSResult", "select * from TSResult", ResultFields(false));
+    ADOSinchroResult =
+        make("ADOSinchroResult", "TSResult", "select * from TSResult", ResultFields(false));
     ADOTableTip = make("ADOTableTip", "TTableTip", "select * from TTableTip", TableTipFields());
     ADOIdent->SetMaster(ADOTip);
     ADOData->SetMaster(ADOIdent);
@@ -148,7 +163,8 @@ TDM::TDM(std::unique_ptr<SettingsStore> settings, QObject* parent)
     ADORepResult = make("ADORepResult", "", "select * from TResult", ResultFields(true));
     ADOSinhroRepTip = make("ADOSinhroRepTip", "", "select * from TSTip", SinchroFields());
     ADOsinchroDataRep = make("ADOsinchroDataRep", "", "select * from TSData", DataFields(true));
-    ADOSinhroRepResult = make("ADOSinhroRepResult", "", "select * from TSResult", ResultFields(true));
+    ADOSinhroRepResult =
+        make("ADOSinhroRepResult", "", "select * from TSResult", ResultFields(true));
     ADORepIdent->SetMaster(ADOrepTip);
     ADORepData->SetMaster(ADORepIdent);
     ADORepResult->SetMaster(ADORepData);
@@ -192,23 +208,26 @@ TDM::~TDM()
 
 QList<DataSet*> TDM::MainViews() const
 {
-    return {ADOTip, ADOIdent, ADOData, ADOResult, ADOSinchro, ADOSinchroData, ADOSinchroResult, ADOTableTip};
+    return {ADOTip,     ADOIdent,       ADOData,          ADOResult,
+            ADOSinchro, ADOSinchroData, ADOSinchroResult, ADOTableTip};
 }
 
 void TDM::CloseAll()
 {
     for (DataSet* ds : MainViews())
         ds->Close();
-    for (DataSet* ds : {ADOrepTip, ADORepIdent, ADORepData, ADORepResult, ADOSinhroRepTip, ADOsinchroDataRep,
-                        ADOSinhroRepResult, ADOQueryIdent, ADOQuerySQL, ADODataSetSQL})
+    for (DataSet* ds :
+         {ADOrepTip, ADORepIdent, ADORepData, ADORepResult, ADOSinhroRepTip, ADOsinchroDataRep,
+          ADOSinhroRepResult, ADOQueryIdent, ADOQuerySQL, ADODataSetSQL})
         ds->Close();
 }
 
 bool TDM::Open(const QString& directory)
 {
     m_archivePath = QDir(directory).absoluteFilePath(ULang::ArchiveFileName);
-    m_failureText = ULang::FileWord + QDir::toNativeSeparators(QDir(directory).absolutePath()) + QLatin1Char('/') +
-                    ULang::ArchiveFileName + QLatin1Char(' ') + ULang::NotFound + ULang::NotFoundEnd;
+    m_failureText = ULang::FileWord + QDir::toNativeSeparators(QDir(directory).absolutePath()) +
+                    QLatin1Char('/') + ULang::ArchiveFileName + QLatin1Char(' ') + ULang::NotFound +
+                    ULang::NotFoundEnd;
     m_failureReason.clear();
 
     // The archive is never created here: a missing file must not turn into an empty new one.
@@ -220,7 +239,8 @@ bool TDM::Open(const QString& directory)
                           ? QSqlDatabase::database(m_connectionName, false)
                           : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
     db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000"));
-    db.setDatabaseName(QUrl::fromLocalFile(m_archivePath).toString(QUrl::FullyEncoded) + QStringLiteral("?mode=rw"));
+    db.setDatabaseName(QUrl::fromLocalFile(m_archivePath).toString(QUrl::FullyEncoded) +
+                       QStringLiteral("?mode=rw"));
     if (!db.open()) {
         m_failureReason = db.lastError().text();
         return false;
@@ -267,7 +287,8 @@ bool TDM::CheckComplete(DataSet& ds, const QStringList& fields)
     return true;
 }
 
-bool TDM::UniqueOrSelf(DataSet& ds, const QString& sql, const QVariantList& bindings, const QString& message)
+bool TDM::UniqueOrSelf(DataSet& ds, const QString& sql, const QVariantList& bindings,
+                       const QString& message)
 {
     ADOQueryIdent->Close();
     ADOQueryIdent->SetCommandText(sql, bindings);
@@ -289,19 +310,20 @@ bool TDM::UniqueOrSelf(DataSet& ds, const QString& sql, const QVariantList& bind
 
 bool TDM::CheckTip(DataSet& ds)
 {
-    if (!CheckComplete(ds, {QStringLiteral("PTipCH"), QStringLiteral("PUnom"), QStringLiteral("PInom"),
-                            QStringLiteral("PReductRate"), QStringLiteral("PClassT")}))
+    if (!CheckComplete(ds,
+                       {QStringLiteral("PTipCH"), QStringLiteral("PUnom"), QStringLiteral("PInom"),
+                        QStringLiteral("PReductRate"), QStringLiteral("PClassT")}))
         return false;
     Field tip = ds.FieldByName(QStringLiteral("PTipCH"));
     tip.SetAsString(TrimTrailingBlanks(tip.AsString()));
-    return UniqueOrSelf(ds, QStringLiteral("Select PIndex from TTip where (TTip.PTipCH=?)"), {tip.AsString()},
-                        ULang::TypeExists);
+    return UniqueOrSelf(ds, QStringLiteral("Select PIndex from TTip where (TTip.PTipCH=?)"),
+                        {tip.AsString()}, ULang::TypeExists);
 }
 
 bool TDM::CheckIdent(DataSet& ds)
 {
-    if (!CheckComplete(ds, {QStringLiteral("PNumber"), QStringLiteral("PMaker"), QStringLiteral("PYearOutput"),
-                            QStringLiteral("PAddress")}))
+    if (!CheckComplete(ds, {QStringLiteral("PNumber"), QStringLiteral("PMaker"),
+                            QStringLiteral("PYearOutput"), QStringLiteral("PAddress")}))
         return false;
     // New meters are checked by the paths that create them.
     if (ds.GetState() != DataSet::State::Edit)
@@ -313,7 +335,8 @@ bool TDM::CheckIdent(DataSet& ds)
     return UniqueOrSelf(ds,
                         QStringLiteral("Select PIndex from TIdent where (Tident.PNumber=?) and "
                                        "(Tident.PAddress=?) and (Tident.PSecIndex=?)"),
-                        {number.AsString(), address.AsString(), ds.FieldByName(QStringLiteral("PSecIndex")).AsInteger()},
+                        {number.AsString(), address.AsString(),
+                         ds.FieldByName(QStringLiteral("PSecIndex")).AsInteger()},
                         ULang::MeterExists);
 }
 
@@ -325,12 +348,12 @@ bool TDM::CheckTableTip(DataSet& ds)
         return true;
     Field tip = ds.FieldByName(QStringLiteral("PTip"));
     tip.SetAsString(TrimTrailingBlanks(tip.AsString()));
-    return UniqueOrSelf(ds, QStringLiteral("Select PIndex from TTableTip where (TTableTip.PTip=?)"), {tip.AsString()},
-                        ULang::TypeExists);
+    return UniqueOrSelf(ds, QStringLiteral("Select PIndex from TTableTip where (TTableTip.PTip=?)"),
+                        {tip.AsString()}, ULang::TypeExists);
 }
 
-bool TDM::AddTip(const QString& tip, const QString& unom, const QString& inom, const QString& reductRate,
-                 const QString& classT)
+bool TDM::AddTip(const QString& tip, const QString& unom, const QString& inom,
+                 const QString& reductRate, const QString& classT)
 {
     if (!ADOTip->Append())
         return false;
@@ -342,7 +365,8 @@ bool TDM::AddTip(const QString& tip, const QString& unom, const QString& inom, c
     return ADOTip->Post();
 }
 
-bool TDM::AddIdent(const QString& number, const QString& address, const QString& maker, const QString& year)
+bool TDM::AddIdent(const QString& number, const QString& address, const QString& maker,
+                   const QString& year)
 {
     if (!ADOIdent->Append())
         return false;

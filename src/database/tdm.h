@@ -1,4 +1,5 @@
-// The data module: the archive connection, every table view, the checks on posting and the settings.
+// The data module: the archive connection, every table view, the checks on posting and the
+// settings.
 #pragma once
 
 #include "database/command.h"
@@ -11,9 +12,10 @@
 
 #include <memory>
 
-class TDM : public QObject {
+class TDM : public QObject
+{
     Q_OBJECT
-public:
+  public:
     // settings: the store to use; null means the user's settings file.
     explicit TDM(std::unique_ptr<SettingsStore> settings = nullptr, QObject* parent = nullptr);
     ~TDM() override;
@@ -29,9 +31,10 @@ public:
 
     // Appends and posts a meter type / a meter under the current type. False when a check
     // cancelled the post (the row stays pending); EConvertError for a text that is no number.
-    bool AddTip(const QString& tip, const QString& unom, const QString& inom, const QString& reductRate,
-                const QString& classT);
-    bool AddIdent(const QString& number, const QString& address, const QString& maker, const QString& year);
+    bool AddTip(const QString& tip, const QString& unom, const QString& inom,
+                const QString& reductRate, const QString& classT);
+    bool AddIdent(const QString& number, const QString& address, const QString& maker,
+                  const QString& year);
 
     SettingsStore& REGEH() { return *m_settings; }
 
@@ -61,13 +64,14 @@ public:
     // The eight main views in the order they are opened and closed.
     QList<DataSet*> MainViews() const;
 
-private:
+  private:
     bool CheckTip(DataSet& ds);
     bool CheckIdent(DataSet& ds);
     bool CheckTableTip(DataSet& ds);
     bool CheckComplete(DataSet& ds, const QStringList& fields);
     // Runs the uniqueness statement and tells whether the row being posted may keep its key text.
-    bool UniqueOrSelf(DataSet& ds, const QString& sql, const QVariantList& bindings, const QString& message);
+    bool UniqueOrSelf(DataSet& ds, const QString& sql, const QVariantList& bindings,
+                      const QString& message);
     void CloseAll();
 
     std::unique_ptr<SettingsStore> m_settings;

@@ -1,9 +1,9 @@
 // Storage of device records in the exchange buffer: meters, device types, verifications, results.
 #include "exchange/bufferstore.h"
 
-#include "database/dataset.h"
 #include "core/ulang.h"
 #include "core/utools.h"
+#include "database/dataset.h"
 
 #include <QLocale>
 #include <QVector>

@@ -1,8 +1,8 @@
 // Exchange engine: frame sending with retransmission, byte-wise reception, time-outs and status.
 #include "exchange/exchangeengine.h"
 
-#include "exchange/framecodec.h"
 #include "core/ulang.h"
+#include "exchange/framecodec.h"
 
 #include <QMetaObject>
 
@@ -20,7 +20,8 @@ ExchangeEngine::ExchangeEngine(ExchangePort& port, ExchangeTimer& timerRequest,
 
 QStringList ExchangeEngine::LoadScript(const QString& announce, const QString& record, int rows)
 {
-    QStringList script{QStringLiteral("C?"), QStringLiteral("Speed"), QStringLiteral("C?"), announce};
+    QStringList script{QStringLiteral("C?"), QStringLiteral("Speed"), QStringLiteral("C?"),
+                       announce};
     for (int i = 0; i < rows; ++i)
         script << record;
     script << QStringLiteral("O");
@@ -29,7 +30,7 @@ QStringList ExchangeEngine::LoadScript(const QString& announce, const QString& r
 
 QStringList ExchangeEngine::ReadScript(const QString& ask, const QString& hold)
 {
-    return {QStringLiteral("C?"), QStringLiteral("Speed"), QStringLiteral("C?"), ask, hold,
+    return {QStringLiteral("C?"),         QStringLiteral("Speed"), QStringLiteral("C?"), ask, hold,
             QStringLiteral("Принимаю!!!")};
 }
 

@@ -1,8 +1,8 @@
 // Frame building and device-record reading; pure functions over byte arrays.
 #include "exchange/framecodec.h"
 
-#include "exchange/cp1251.h"
 #include "core/utools.h"
+#include "exchange/cp1251.h"
 
 namespace FrameCodec
 {

@@ -1,11 +1,11 @@
 // Buffer to archive and external rows to archive meters, one posted row at a time.
 #include "transfer/archivetransfer.h"
 
-#include "database/scopedcommit.h"
-#include "database/tdm.h"
 #include "core/ulang.h"
 #include "core/umessage.h"
 #include "core/utools.h"
+#include "database/scopedcommit.h"
+#include "database/tdm.h"
 
 namespace
 {

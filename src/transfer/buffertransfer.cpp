@@ -2,9 +2,9 @@
 // ignoring case) is not added again.
 #include "transfer/buffertransfer.h"
 
-#include "database/tdm.h"
 #include "core/ulang.h"
 #include "core/umessage.h"
+#include "database/tdm.h"
 
 namespace
 {

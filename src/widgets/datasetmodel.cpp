@@ -1,14 +1,17 @@
 // Dataset adapter: display formats, pick lists, edits through the dataset's edit state.
 #include "widgets/datasetmodel.h"
 
-#include "database/dataset.h"
 #include "core/ulang.h"
 #include "core/umessage.h"
 #include "core/utools.h"
+#include "database/dataset.h"
 
 QList<QPair<QVariant, QString>> SamohodPickList()
 {
-    return {{0, QStringLiteral("Нет")}, {1, QStringLiteral("Нет")}, {2, QStringLiteral("Есть")}, {99, QStringLiteral("-")}};
+    return {{0, QStringLiteral("Нет")},
+            {1, QStringLiteral("Нет")},
+            {2, QStringLiteral("Есть")},
+            {99, QStringLiteral("-")}};
 }
 
 DataSetModel::DataSetModel(QObject* parent) : QAbstractTableModel(parent) {}
@@ -26,7 +29,8 @@ void DataSetModel::SetDataSet(DataSet* dataSet, const QList<GridColumn>& columns
         connect(m_dataSet, &DataSet::RowInserted, this, &DataSetModel::OnRowInserted);
         connect(m_dataSet, &DataSet::RowRemoved, this, &DataSetModel::OnRowRemoved);
         connect(m_dataSet, &DataSet::CurrentChanged, this, &DataSetModel::OnCurrentChanged);
-        connect(m_dataSet, &DataSet::StateChanged, this, [this] { OnCurrentChanged(m_dataSet->RecNo()); });
+        connect(m_dataSet, &DataSet::StateChanged, this,
+                [this] { OnCurrentChanged(m_dataSet->RecNo()); });
     }
     if (m_columns.isEmpty())
         m_columns = DefaultColumns();
@@ -53,8 +57,8 @@ QList<GridColumn> DataSetModel::DefaultColumns() const
             continue;
         GridColumn c;
         c.field = f.name;
-        if (f.type == FieldType::Float || f.type == FieldType::Integer || f.type == FieldType::Byte ||
-            f.type == FieldType::AutoInc)
+        if (f.type == FieldType::Float || f.type == FieldType::Integer ||
+            f.type == FieldType::Byte || f.type == FieldType::AutoInc)
             c.alignment = Qt::AlignRight | Qt::AlignVCenter;
         cols << c;
     }
@@ -96,7 +100,8 @@ QString DataSetModel::DisplayText(int row, int column) const
 
 QVariant DataSetModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || !m_dataSet || index.row() >= m_rowCount || index.row() >= m_dataSet->RecordCount())
+    if (!index.isValid() || !m_dataSet || index.row() >= m_rowCount ||
+        index.row() >= m_dataSet->RecordCount())
         return {};
     const GridColumn& col = m_columns.at(index.column());
     switch (role) {
@@ -190,7 +195,8 @@ Qt::ItemFlags DataSetModel::flags(const QModelIndex& index) const
         return Qt::NoItemFlags;
     Qt::ItemFlags fl = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled;
     int f = FieldOfColumn(index.column());
-    if (f >= 0 && m_dataSet && !m_columns.at(index.column()).readOnly && !m_dataSet->TableName().isEmpty()) {
+    if (f >= 0 && m_dataSet && !m_columns.at(index.column()).readOnly &&
+        !m_dataSet->TableName().isEmpty()) {
         const FieldDef& def = m_dataSet->FieldDefAt(f);
         if (!def.calculated && def.type != FieldType::AutoInc)
             fl |= Qt::ItemIsEditable;

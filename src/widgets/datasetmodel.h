@@ -7,9 +7,10 @@
 #include <QAbstractTableModel>
 #include <QPointer>
 
-class DataSetModel : public QAbstractTableModel {
+class DataSetModel : public QAbstractTableModel
+{
     Q_OBJECT
-public:
+  public:
     explicit DataSetModel(QObject* parent = nullptr);
 
     void SetDataSet(DataSet* dataSet, const QList<GridColumn>& columns = {});
@@ -27,11 +28,11 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
-signals:
+  signals:
     // An edit was refused (a text that is no number): the message has been shown.
     void EditRefused();
 
-private:
+  private:
     void OnReset();
     void OnRowChanged(int row);
     void OnRowInserted(int row);

@@ -1,32 +1,35 @@
 // Data grid behaviour on top of QTableView.
 #include "widgets/dbgrid.h"
 
-#include "database/dataset.h"
 #include "core/ulang.h"
 #include "core/umessage.h"
 #include "core/utools.h"
+#include "database/dataset.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDrag>
 #include <QDropEvent>
-#include <QPointer>
-#include <QTimer>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QStyledItemDelegate>
-#include <QComboBox>
+#include <QTimer>
 
-namespace {
+namespace
+{
 
 // Draws through the grid's hook, and edits pick-list columns with a drop-down list.
-class GridDelegate : public QStyledItemDelegate {
-public:
+class GridDelegate : public QStyledItemDelegate
+{
+  public:
     explicit GridDelegate(DBGrid* grid) : QStyledItemDelegate(grid), m_grid(grid) {}
 
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override
     {
         QStyleOptionViewItem opt(option);
         DataSet* ds = m_grid->GetDataSet();
@@ -38,7 +41,8 @@ public:
         QStyledItemDelegate::paint(painter, opt, index);
     }
 
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override
     {
         const GridColumn& col = m_grid->Model()->Columns().at(index.column());
         if (col.pickList.isEmpty())
@@ -63,7 +67,8 @@ public:
         QStyledItemDelegate::setEditorData(editor, index);
     }
 
-    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override
+    void setModelData(QWidget* editor, QAbstractItemModel* model,
+                      const QModelIndex& index) const override
     {
         if (auto* box = qobject_cast<QComboBox*>(editor)) {
             model->setData(index, box->currentText(), Qt::EditRole);
@@ -72,7 +77,7 @@ public:
         QStyledItemDelegate::setModelData(editor, model, index);
     }
 
-private:
+  private:
     DBGrid* m_grid;
 };
 
@@ -101,10 +106,11 @@ DBGrid::DBGrid(QWidget* parent) : QTableView(parent), m_model(new DataSetModel(t
     });
     connect(m_model, &QAbstractItemModel::rowsInserted, this, &DBGrid::SyncCurrentFromDataSet);
     connect(m_model, &QAbstractItemModel::rowsRemoved, this, &DBGrid::SyncCurrentFromDataSet);
-    connect(m_model, &QAbstractItemModel::headerDataChanged, this, [this](Qt::Orientation o, int, int) {
-        if (o == Qt::Vertical)
-            SyncCurrentFromDataSet();
-    });
+    connect(m_model, &QAbstractItemModel::headerDataChanged, this,
+            [this](Qt::Orientation o, int, int) {
+                if (o == Qt::Vertical)
+                    SyncCurrentFromDataSet();
+            });
 }
 
 void DBGrid::SetDataSet(DataSet* dataSet, const QList<GridColumn>& columns)
@@ -175,7 +181,8 @@ void DBGrid::ClearRowSelection()
     clearSelection();
 }
 
-QItemSelectionModel::SelectionFlags DBGrid::selectionCommand(const QModelIndex& index, const QEvent* event) const
+QItemSelectionModel::SelectionFlags DBGrid::selectionCommand(const QModelIndex& index,
+                                                             const QEvent* event) const
 {
     // Rows are marked only with Ctrl or Shift; a plain click or key just moves the current row.
     Qt::KeyboardModifiers mods = Qt::NoModifier;
@@ -256,9 +263,11 @@ void DBGrid::ClickTitle(int column)
         m_marker = m_marker == SortMarker::Down ? SortMarker::Up : SortMarker::Down;
     }
     horizontalHeader()->setSortIndicatorShown(true);
-    horizontalHeader()->setSortIndicator(column, m_marker == SortMarker::Down ? Qt::AscendingOrder : Qt::DescendingOrder);
-    QString text = m_model->Columns().at(column).field + (m_marker == SortMarker::Down ? QStringLiteral(" ASC")
-                                                                                         : QStringLiteral(" DESC"));
+    horizontalHeader()->setSortIndicator(
+        column, m_marker == SortMarker::Down ? Qt::AscendingOrder : Qt::DescendingOrder);
+    QString text =
+        m_model->Columns().at(column).field +
+        (m_marker == SortMarker::Down ? QStringLiteral(" ASC") : QStringLiteral(" DESC"));
     if (SortTextHook)
         text = SortTextHook(text);
     ds->SetSort(text);
@@ -295,10 +304,12 @@ void DBGrid::startDrag(Qt::DropActions supportedActions)
 {
     auto* drag = new QDrag(this);
     drag->setMimeData(PrepareDrag());
-    drag->exec(supportedActions & (Qt::CopyAction | Qt::MoveAction) ? Qt::CopyAction : supportedActions);
+    drag->exec(supportedActions & (Qt::CopyAction | Qt::MoveAction) ? Qt::CopyAction
+                                                                    : supportedActions);
 }
 
-void DBGrid::AcceptGridDrops(std::function<bool(DBGrid*)> accepts, std::function<void(DBGrid*)> dropped)
+void DBGrid::AcceptGridDrops(std::function<bool(DBGrid*)> accepts,
+                             std::function<void(DBGrid*)> dropped)
 {
     m_dropAccepts = std::move(accepts);
     m_dropped = std::move(dropped);
@@ -310,7 +321,8 @@ void DBGrid::AcceptGridDrops(std::function<bool(DBGrid*)> accepts, std::function
 DBGrid* DBGrid::CheckDrop(QDropEvent* event)
 {
     auto* source = qobject_cast<DBGrid*>(event->source());
-    bool gridDrag = event->mimeData() && event->mimeData()->hasFormat(QLatin1String(GridDragMimeType));
+    bool gridDrag =
+        event->mimeData() && event->mimeData()->hasFormat(QLatin1String(GridDragMimeType));
     if (!gridDrag || !m_dropAccepts || !m_dropAccepts(source)) {
         event->ignore();
         return nullptr;

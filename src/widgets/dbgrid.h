@@ -13,9 +13,10 @@ class QMimeData;
 // MIME type of a drag started in a data grid; the data is the source grid's object name.
 inline constexpr const char* GridDragMimeType = "application/x-km350-grid";
 
-class DBGrid : public QTableView {
+class DBGrid : public QTableView
+{
     Q_OBJECT
-public:
+  public:
     enum class SelectionKind { None, Rows, All };
     enum class SortMarker { None, Down, Up };
 
@@ -34,7 +35,10 @@ public:
 
     // Title-click sorting: the marker cycles none -> down -> up -> down; down sorts ascending.
     void SetTitleSort(bool enabled) { m_titleSort = enabled; }
-    SortMarker Marker(int column) const { return column == m_sortColumn ? m_marker : SortMarker::None; }
+    SortMarker Marker(int column) const
+    {
+        return column == m_sortColumn ? m_marker : SortMarker::None;
+    }
     // Turns the sort text of a click ("PTipCH ASC") into what the dataset gets; default unchanged.
     std::function<QString(const QString&)> SortTextHook;
     // Simulates a click on a column title (also used by the title clicks themselves).
@@ -48,7 +52,8 @@ public:
 
     // Accepts rows dragged from other data grids when the check approves their source grid; the
     // handler runs once the drag has ended, outside the drag's own event loop.
-    void AcceptGridDrops(std::function<bool(DBGrid* source)> accepts, std::function<void(DBGrid* source)> dropped);
+    void AcceptGridDrops(std::function<bool(DBGrid* source)> accepts,
+                         std::function<void(DBGrid* source)> dropped);
 
     // Column widths and order for the settings store.
     QList<int> ColumnWidths() const;
@@ -56,14 +61,15 @@ public:
     QList<int> ColumnOrder() const;
     void SetColumnOrder(const QList<int>& order);
 
-signals:
+  signals:
     void GridEnter(DBGrid* grid);
     void GridExit(DBGrid* grid);
     void DragStarted(DBGrid* grid);
     void SortChanged(const QString& sortText);
 
-protected:
-    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index, const QEvent* event) const override;
+  protected:
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event) const override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
@@ -73,7 +79,7 @@ protected:
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
-private:
+  private:
     void SyncCurrentFromDataSet();
     void ApplyColumnLayout();
 

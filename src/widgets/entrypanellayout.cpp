@@ -1,9 +1,9 @@
 // Entry panel building blocks and their duplicate-check query.
 #include "widgets/entrypanellayout.h"
 
-#include "database/tdm.h"
 #include "core/ulang.h"
 #include "core/umessage.h"
+#include "database/tdm.h"
 
 #include <QDialog>
 #include <QFormLayout>

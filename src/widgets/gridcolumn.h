@@ -8,7 +8,7 @@
 
 struct GridColumn {
     QString field;
-    QString title; // empty: the field's caption, or its name
+    QString title;  // empty: the field's caption, or its name
     int width = -1; // pixels; -1 leaves the default
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
     QString hint;

@@ -5,8 +5,9 @@
 
 class DBGrid;
 
-class MainWindowLink {
-public:
+class MainWindowLink
+{
+  public:
     virtual ~MainWindowLink() = default;
     // The grid that the grid commands (print, save, select all) act on.
     virtual DBGrid* ActiveGrid() const = 0;

@@ -17,10 +17,11 @@ MdiChild::MdiChild(const QString& caption, const QString& section, QWidget* pare
     setWindowTitle(caption);
     setAccessibleName(caption);
     setAttribute(Qt::WA_DeleteOnClose, false);
-    connect(this, &QMdiSubWindow::windowStateChanged, this, [this](Qt::WindowStates, Qt::WindowStates now) {
-        if (now & Qt::WindowActive)
-            OnActivated();
-    });
+    connect(this, &QMdiSubWindow::windowStateChanged, this,
+            [this](Qt::WindowStates, Qt::WindowStates now) {
+                if (now & Qt::WindowActive)
+                    OnActivated();
+            });
     connect(this, &MdiChild::MaximizedLayoutChanged, this, [this] {
         if (m_link)
             m_link->ShowSystemButtons();
@@ -42,7 +43,8 @@ void MdiChild::TrackGrid(DBGrid* grid)
     m_gridConnections << connect(grid, &DBGrid::GridExit, this, [this](DBGrid* g) {
         // Only a move to another control of this window clears it; switching windows does not.
         QWidget* next = QApplication::focusWidget();
-        if (m_link && next && isAncestorOf(next) && !g->isAncestorOf(next) && m_link->ActiveGrid() == g)
+        if (m_link && next && isAncestorOf(next) && !g->isAncestorOf(next) &&
+            m_link->ActiveGrid() == g)
             m_link->SetActiveGrid(nullptr);
     });
 }
@@ -62,10 +64,11 @@ void MdiChild::RestorePlacement(SettingsStore& store)
     QVariant width = store.Value(m_section, QStringLiteral("Width"));
     QVariant height = store.Value(m_section, QStringLiteral("Height"));
     bool ok[4] = {false, false, false, false};
-    int l = left.toInt(&ok[0]), t = top.toInt(&ok[1]), w = width.toInt(&ok[2]), h = height.toInt(&ok[3]);
+    int l = left.toInt(&ok[0]), t = top.toInt(&ok[1]), w = width.toInt(&ok[2]),
+        h = height.toInt(&ok[3]);
     // Placement that cannot be read, or that is absurd, is ignored: the default placement is used.
-    if (ok[0] && ok[1] && ok[2] && ok[3] && w >= 100 && h >= 60 && w <= 20000 && h <= 20000 && l > -20000 &&
-        t > -20000 && l < 20000 && t < 20000) {
+    if (ok[0] && ok[1] && ok[2] && ok[3] && w >= 100 && h >= 60 && w <= 20000 && h <= 20000 &&
+        l > -20000 && t > -20000 && l < 20000 && t < 20000) {
         setGeometry(l, t, w, h);
         m_hadSavedPlacement = true;
     }

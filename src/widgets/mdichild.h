@@ -8,9 +8,10 @@ class MainWindowLink;
 class SettingsStore;
 class QSplitter;
 
-class MdiChild : public QMdiSubWindow {
+class MdiChild : public QMdiSubWindow
+{
     Q_OBJECT
-public:
+  public:
     // section: the settings group of the window.
     MdiChild(const QString& caption, const QString& section, QWidget* parent = nullptr);
     ~MdiChild() override;
@@ -35,18 +36,18 @@ public:
     // Keeps the main window's active grid in step with the focus of this grid.
     void TrackGrid(DBGrid* grid);
 
-signals:
+  signals:
     // The window moved or changed size while maximized: the main window shows its system buttons.
     void MaximizedLayoutChanged();
     void Activated(MdiChild* child);
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void changeEvent(QEvent* event) override;
 
-private:
+  private:
     void OnActivated();
 
     QString m_section;

@@ -7,7 +7,8 @@
 
 #include <cstdio>
 
-MsgAnswer ShowMessageBox(const QString& text, const QString& caption, MsgIcon icon, MsgButtons buttons, bool topmost)
+MsgAnswer ShowMessageBox(const QString& text, const QString& caption, MsgIcon icon,
+                         MsgButtons buttons, bool topmost)
 {
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(caption);
@@ -71,9 +72,10 @@ MsgAnswer ShowMessageBox(const QString& text, const QString& caption, MsgIcon ic
 
 void InstallMessageBoxHandler()
 {
-    SetMessageHandler([](const QString& text, const QString& caption, MsgIcon icon, MsgButtons buttons) {
-        return ShowMessageBox(text, caption, icon, buttons);
-    });
+    SetMessageHandler(
+        [](const QString& text, const QString& caption, MsgIcon icon, MsgButtons buttons) {
+            return ShowMessageBox(text, caption, icon, buttons);
+        });
 }
 
 void InstallStderrMessageHandler()
@@ -81,6 +83,7 @@ void InstallStderrMessageHandler()
     SetMessageHandler([](const QString& text, const QString& caption, MsgIcon, MsgButtons buttons) {
         std::fprintf(stderr, "[%s] %s\n", caption.toUtf8().constData(), text.toUtf8().constData());
         std::fflush(stderr);
-        return buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoCancel ? MsgAnswer::Yes : MsgAnswer::Ok;
+        return buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoCancel ? MsgAnswer::Yes
+                                                                                  : MsgAnswer::Ok;
     });
 }

@@ -11,5 +11,5 @@ void InstallMessageBoxHandler();
 void InstallStderrMessageHandler();
 
 // Shows one message box; topmost keeps it above other programs' windows.
-MsgAnswer ShowMessageBox(const QString& text, const QString& caption, MsgIcon icon, MsgButtons buttons,
-                         bool topmost = false);
+MsgAnswer ShowMessageBox(const QString& text, const QString& caption, MsgIcon icon,
+                         MsgButtons buttons, bool topmost = false);

@@ -1,12 +1,12 @@
 // Every control of the windows can be named by a screen reader: its caption, text or hint.
 #include "support/guiapp.h"
 
-#include "ui/metertypes/tftable.h"
-#include "ui/archive/tftip.h"
+#include "app/tfexpert.h"
 #include "support/archivefixture.h"
+#include "ui/archive/tftip.h"
 #include "ui/exchange/tfsinchro.h"
 #include "ui/externaldata/tfsql.h"
-#include "app/tfexpert.h"
+#include "ui/metertypes/tftable.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -15,9 +15,12 @@
 #include <QHeaderView>
 #include <QLineEdit>
 
-namespace {
+namespace
+{
 
-class Accessibility : public ArchiveFixture {};
+class Accessibility : public ArchiveFixture
+{
+};
 
 TEST_F(Accessibility, EveryControlHasAName)
 {
@@ -38,7 +41,8 @@ TEST_F(Accessibility, EveryControlHasAName)
     for (QWidget* w : widgets) {
         // Parts that Qt builds inside its own widgets (headers, corner and overflow buttons)
         // are described by the widget that owns them.
-        if (qobject_cast<QHeaderView*>(w) || w->inherits("QTableCornerButton") || w->inherits("QToolBarExtension"))
+        if (qobject_cast<QHeaderView*>(w) || w->inherits("QTableCornerButton") ||
+            w->inherits("QToolBarExtension"))
             continue;
         bool control = qobject_cast<QAbstractButton*>(w) || qobject_cast<QComboBox*>(w) ||
                        qobject_cast<QLineEdit*>(w) || qobject_cast<QAbstractItemView*>(w);

@@ -1,17 +1,19 @@
 // Grid output: what the save command writes from a selection, titles, and the painted printout.
 #include "support/guiapp.h"
 
-#include "support/archivefixture.h"
 #include "app/gridoutput.h"
+#include "support/archivefixture.h"
 #include "widgets/dbgrid.h"
 
 #include <QFile>
 #include <QPrinter>
 
-namespace {
+namespace
+{
 
-class GridOutputTest : public ArchiveFixture {
-protected:
+class GridOutputTest : public ArchiveFixture
+{
+  protected:
     void SetUp() override
     {
         GuiApp();
@@ -45,7 +47,7 @@ TEST_F(GridOutputTest, SavesTheSelectionOnly)
     EXPECT_EQ(QFile(path).size(), 0) << "no selection gives an empty file";
 
     grid().selectionModel()->select(grid().Model()->index(1, 0),
-                                  QItemSelectionModel::Select | QItemSelectionModel::Rows);
+                                    QItemSelectionModel::Select | QItemSelectionModel::Rows);
     path = dir.filePath(QStringLiteral("marked.txt"));
     ASSERT_TRUE(GridOutput::ExportTo(grid(), path, GridExportFormat::Text, nullptr).ok());
     QStringList lines = Lines(path);
@@ -67,7 +69,8 @@ TEST_F(GridOutputTest, TitlesFollowTheDataSource)
     EXPECT_TRUE(GridOutput::PrintTitle(data).isEmpty());
     DBGrid sinchroResult;
     sinchroResult.SetDataSet(dm->ADOSinchroResult);
-    EXPECT_EQ(GridOutput::PrintTitle(sinchroResult), QStringLiteral("Буфер обмена - Результаты проверки"));
+    EXPECT_EQ(GridOutput::PrintTitle(sinchroResult),
+              QStringLiteral("Буфер обмена - Результаты проверки"));
 }
 
 TEST_F(GridOutputTest, PrintsEveryRowAndClearsTheSelection)

@@ -1,10 +1,11 @@
-// The main window: system buttons, child windows that only minimize, port settings, active grid, help.
+// The main window: system buttons, child windows that only minimize, port settings, active grid,
+// help.
 #include "support/guiapp.h"
 
-#include "support/archivefixture.h"
 #include "app/helpwindow.h"
 #include "app/sfconfigcom.h"
 #include "app/tfexpert.h"
+#include "support/archivefixture.h"
 #include "widgets/dbgrid.h"
 #include "widgets/mdichild.h"
 
@@ -17,12 +18,15 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-namespace {
+namespace
+{
 
 // A child window with one grid and one edit field.
-class GridChild : public MdiChild {
-public:
-    GridChild(const QString& caption, DataSet* ds) : MdiChild(caption, caption + QStringLiteral(".REGEH"))
+class GridChild : public MdiChild
+{
+  public:
+    GridChild(const QString& caption, DataSet* ds)
+        : MdiChild(caption, caption + QStringLiteral(".REGEH"))
     {
         auto* body = new QWidget;
         auto* layout = new QVBoxLayout(body);
@@ -41,8 +45,9 @@ public:
     QPushButton* button;
 };
 
-class MainWindowTest : public ArchiveFixture {
-protected:
+class MainWindowTest : public ArchiveFixture
+{
+  protected:
     void SetUp() override
     {
         GuiApp();
@@ -103,7 +108,8 @@ TEST_F(MainWindowTest, PortListsIgnoreTheKeyboard)
     SFConfigCom* panel = expert->SFConfigComPanel();
     for (MouseOnlyComboBox* box : {panel->CBNumCom, panel->CBSpeedCom}) {
         QString before = box->currentText();
-        for (Qt::Key key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_End, Qt::Key_C, Qt::Key_1, Qt::Key_PageDown})
+        for (Qt::Key key :
+             {Qt::Key_Down, Qt::Key_Up, Qt::Key_End, Qt::Key_C, Qt::Key_1, Qt::Key_PageDown})
             QTest::keyClick(box, key);
         EXPECT_EQ(box->currentText(), before);
     }
@@ -126,7 +132,8 @@ TEST_F(MainWindowTest, PortChoiceSurvivesARestart)
 TEST_F(MainWindowTest, ABadStoredPortIsReportedAndNotTaken)
 {
     expert.reset();
-    dm->REGEH().SetValue(SFConfigCom::Section(), QStringLiteral("SFConfigCom.CBNumCom.Text"), QStringLiteral("COM9"));
+    dm->REGEH().SetValue(SFConfigCom::Section(), QStringLiteral("SFConfigCom.CBNumCom.Text"),
+                         QStringLiteral("COM9"));
     expert = std::make_unique<TFExpert>(*dm);
     expert->show();
     EXPECT_EQ(expert->ComPortText(), QStringLiteral("COM1"));
@@ -182,7 +189,8 @@ TEST_F(MainWindowTest, HelpOpensBelowTheCurrentDirectory)
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_TRUE(messages[0].text.contains(dir.path() + QStringLiteral("/help/КВАРЦЕТ KM350.html")));
     QDir(dir.path()).mkdir(QStringLiteral("help"));
-    QFile::copy(QStringLiteral(KM350_HELP_FILE), dir.filePath(QStringLiteral("help/КВАРЦЕТ KM350.html")));
+    QFile::copy(QStringLiteral(KM350_HELP_FILE),
+                dir.filePath(QStringLiteral("help/КВАРЦЕТ KM350.html")));
     expert->AHelp->trigger();
     EXPECT_EQ(messages.size(), 1u);
     EXPECT_TRUE(expert->Help()->isVisible());

@@ -1,6 +1,6 @@
 // The program as a process: one copy only, the archive must exist and be complete.
-#include "database/schema.h"
 #include "core/ulang.h"
+#include "database/schema.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -17,7 +17,8 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 
 QCoreApplication& App()
 {
@@ -28,8 +29,9 @@ QCoreApplication& App()
     return *app;
 }
 
-class Startup : public ::testing::Test {
-protected:
+class Startup : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         App();
@@ -64,7 +66,8 @@ protected:
     // Whether a process holds the single-instance lock.
     bool LockHeld()
     {
-        QByteArray path = QFile::encodeName(runtime.filePath(ULang::AppCaption + QStringLiteral(".lock")));
+        QByteArray path =
+            QFile::encodeName(runtime.filePath(ULang::AppCaption + QStringLiteral(".lock")));
         int fd = ::open(path.constData(), O_RDWR);
         if (fd < 0)
             return false;
@@ -84,7 +87,8 @@ TEST_F(Startup, MissingArchiveIsReportedAndNotCreated)
 {
     QString err;
     EXPECT_NE(Run(&err), 0);
-    EXPECT_TRUE(err.contains(QStringLiteral("Файл ") + work.path() + QStringLiteral("/OrmixDB.sqlite не найден!")))
+    EXPECT_TRUE(err.contains(QStringLiteral("Файл ") + work.path() +
+                             QStringLiteral("/OrmixDB.sqlite не найден!")))
         << err.toStdString();
     EXPECT_FALSE(QFile::exists(ArchivePath()));
 }
@@ -93,7 +97,8 @@ TEST_F(Startup, ArchiveLackingATableIsRefused)
 {
     ASSERT_EQ(Run(nullptr, {QStringLiteral("--new-archive"), ArchivePath()}), 0);
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("damage"));
+        QSqlDatabase db =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("damage"));
         db.setDatabaseName(ArchivePath());
         ASSERT_TRUE(db.open());
         QSqlQuery(db).exec(QStringLiteral("DROP TABLE TTableTip"));

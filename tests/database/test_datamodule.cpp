@@ -7,7 +7,8 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 
-namespace {
+namespace
+{
 
 using State = DataSet::State;
 
@@ -19,7 +20,9 @@ int CountRows(TDM& dm, const QString& table)
     return q.value(0).toInt();
 }
 
-class DataModule : public ArchiveFixture {};
+class DataModule : public ArchiveFixture
+{
+};
 
 TEST_F(DataModule, TypeDesignationIsTrimmedAndUniqueIgnoringCase)
 {
@@ -28,8 +31,8 @@ TEST_F(DataModule, TypeDesignationIsTrimmedAndUniqueIgnoringCase)
         const char* second;
         bool secondAccepted;
     } cases[] = {
-        {"ABC  ", "abc", false},       {"со-и446", "СО-И446", false}, {"CE101", "CE102", true},
-        {"A\"B", "a\"b", false},       {"A\"B", "A", true},           {"Ёж", "ёЖ", false},
+        {"ABC  ", "abc", false}, {"со-и446", "СО-И446", false}, {"CE101", "CE102", true},
+        {"A\"B", "a\"b", false}, {"A\"B", "A", true},           {"Ёж", "ёЖ", false},
         {" X", "X", true}, // leading blanks take part in the comparison
     };
     for (const Case& c : cases) {
@@ -41,8 +44,8 @@ TEST_F(DataModule, TypeDesignationIsTrimmedAndUniqueIgnoringCase)
         AddType(QString::fromUtf8(c.first));
         EXPECT_EQ(dm->ADOTip->FieldByName(QStringLiteral("PTipCH")).AsString(),
                   TrimTrailingBlanks(QString::fromUtf8(c.first)));
-        bool posted = dm->AddTip(QString::fromUtf8(c.second), QStringLiteral("220"), QStringLiteral("5"),
-                                 QStringLiteral("800"), QStringLiteral("2"));
+        bool posted = dm->AddTip(QString::fromUtf8(c.second), QStringLiteral("220"),
+                                 QStringLiteral("5"), QStringLiteral("800"), QStringLiteral("2"));
         EXPECT_EQ(posted, c.secondAccepted);
         if (!c.secondAccepted) {
             ASSERT_EQ(messages.size(), 1u);
@@ -51,7 +54,8 @@ TEST_F(DataModule, TypeDesignationIsTrimmedAndUniqueIgnoringCase)
             EXPECT_EQ(messages[0].icon, MsgIcon::Warning);
             // The refused row stays pending with what was entered.
             EXPECT_EQ(dm->ADOTip->GetState(), State::Insert);
-            EXPECT_EQ(dm->ADOTip->FieldByName(QStringLiteral("PTipCH")).AsString(), QString::fromUtf8(c.second));
+            EXPECT_EQ(dm->ADOTip->FieldByName(QStringLiteral("PTipCH")).AsString(),
+                      QString::fromUtf8(c.second));
             dm->ADOTip->Cancel();
         } else {
             EXPECT_TRUE(messages.empty());
@@ -61,11 +65,11 @@ TEST_F(DataModule, TypeDesignationIsTrimmedAndUniqueIgnoringCase)
 
 TEST_F(DataModule, CompletenessCountsZeroButNotEmpty)
 {
-    EXPECT_TRUE(dm->AddTip(QStringLiteral("T0"), QStringLiteral("220"), QStringLiteral("0"), QStringLiteral("800"),
-                           QStringLiteral("1")));
+    EXPECT_TRUE(dm->AddTip(QStringLiteral("T0"), QStringLiteral("220"), QStringLiteral("0"),
+                           QStringLiteral("800"), QStringLiteral("1")));
     EXPECT_TRUE(messages.empty());
-    EXPECT_FALSE(dm->AddTip(QStringLiteral("T1"), QStringLiteral("220"), QString(), QStringLiteral("800"),
-                            QStringLiteral("1")));
+    EXPECT_FALSE(dm->AddTip(QStringLiteral("T1"), QStringLiteral("220"), QString(),
+                            QStringLiteral("800"), QStringLiteral("1")));
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text, ULang::FillAllFields);
     EXPECT_EQ(messages[0].caption, ULang::CaptionError);
@@ -77,8 +81,8 @@ TEST_F(DataModule, CompletenessCountsZeroButNotEmpty)
 
 TEST_F(DataModule, TextThatIsNoNumberRaisesAndKeepsTheRowPending)
 {
-    EXPECT_THROW(dm->AddTip(QStringLiteral("T"), QStringLiteral("abc"), QStringLiteral("5"), QStringLiteral("800"),
-                            QStringLiteral("1")),
+    EXPECT_THROW(dm->AddTip(QStringLiteral("T"), QStringLiteral("abc"), QStringLiteral("5"),
+                            QStringLiteral("800"), QStringLiteral("1")),
                  EConvertError);
     EXPECT_EQ(dm->ADOTip->GetState(), State::Insert);
     dm->ADOTip->Cancel();
@@ -100,7 +104,8 @@ TEST_F(DataModule, MeterEditChecksNumberAndAddressWithinItsType)
     AddMeter(QStringLiteral("1"), QStringLiteral("Улица 1"));
     AddMeter(QStringLiteral("2"), QStringLiteral("Улица 2"));
     // A new duplicate passes the module; entry panels refuse it before.
-    EXPECT_TRUE(dm->AddIdent(QStringLiteral("2"), QStringLiteral("Улица 2"), QStringLiteral("З"), QStringLiteral("1")));
+    EXPECT_TRUE(dm->AddIdent(QStringLiteral("2"), QStringLiteral("Улица 2"), QStringLiteral("З"),
+                             QStringLiteral("1")));
     dm->ADOIdent->Delete();
 
     // Editing meter 2 into meter 1 of the same type is refused (case of the address ignored).
@@ -130,7 +135,8 @@ TEST_F(DataModule, DeviceTypeCheckAppliesToEditsOnly)
     for (const char* t : {"CE101", "ce101"}) {
         dm->ADOTableTip->Append();
         dm->ADOTableTip->FieldByName(QStringLiteral("PTip")).SetAsString(QString::fromUtf8(t));
-        dm->ADOTableTip->FieldByName(QStringLiteral("PReductRate")).SetAsString(QStringLiteral("800"));
+        dm->ADOTableTip->FieldByName(QStringLiteral("PReductRate"))
+            .SetAsString(QStringLiteral("800"));
         EXPECT_TRUE(dm->ADOTableTip->Post());
     }
     dm->ADOTableTip->Edit();
@@ -153,10 +159,12 @@ TEST_F(DataModule, DetailsFollowTheirMasterAndAppendTakesItsKey)
     dm->ADOData->Append();
     EXPECT_EQ(dm->ADOData->FieldByName(QStringLiteral("PSecIndex")).AsInteger(), m);
     dm->ADOData->FieldByName(QStringLiteral("PSamohod")).SetAsString(QStringLiteral("99"));
-    dm->ADOData->FieldByName(QStringLiteral("PDateMeasure")).SetAsString(QStringLiteral("05/03/07"));
+    dm->ADOData->FieldByName(QStringLiteral("PDateMeasure"))
+        .SetAsString(QStringLiteral("05/03/07"));
     ASSERT_TRUE(dm->ADOData->Post());
     dm->ADOResult->Append();
-    dm->ADOResult->FieldByName(QStringLiteral("PMistakeMeasure")).SetAsString(QStringLiteral("0.5"));
+    dm->ADOResult->FieldByName(QStringLiteral("PMistakeMeasure"))
+        .SetAsString(QStringLiteral("0.5"));
     ASSERT_TRUE(dm->ADOResult->Post());
 
     ASSERT_TRUE(dm->ADOTip->Locate({QStringLiteral("PIndex")}, {a}));
@@ -165,7 +173,8 @@ TEST_F(DataModule, DetailsFollowTheirMasterAndAppendTakesItsKey)
     ASSERT_TRUE(dm->ADOTip->Locate({QStringLiteral("PTipCH")}, {QStringLiteral("b")}));
     EXPECT_EQ(dm->ADOIdent->RecordCount(), 1);
     EXPECT_EQ(dm->ADOData->RecordCount(), 1);
-    EXPECT_EQ(dm->ADOData->FieldByName(QStringLiteral("PDateMeasure")).AsDateTime().date(), QDate(2007, 3, 5));
+    EXPECT_EQ(dm->ADOData->FieldByName(QStringLiteral("PDateMeasure")).AsDateTime().date(),
+              QDate(2007, 3, 5));
     EXPECT_EQ(dm->ADOResult->RecordCount(), 1);
 
     // A type being appended has no key yet: its details are empty.
@@ -211,25 +220,30 @@ TEST_F(DataModule, PostingTypesAndMetersSetsTheChangeFlag)
 TEST_F(DataModule, KeepsFullWidthTextsAndCutsLongerOnes)
 {
     AddType(QStringLiteral("123456789"));
-    EXPECT_EQ(dm->ADOTip->FieldByName(QStringLiteral("PTipCH")).AsString(), QStringLiteral("123456789"));
+    EXPECT_EQ(dm->ADOTip->FieldByName(QStringLiteral("PTipCH")).AsString(),
+              QStringLiteral("123456789"));
     AddMeter(QStringLiteral("987654321"), QStringLiteral("Адрес-шестнадцат"));
     dm->ADOIdent->Requery();
-    EXPECT_EQ(dm->ADOIdent->FieldByName(QStringLiteral("PAddress")).AsString(), QStringLiteral("Адрес-шестнадцат"));
+    EXPECT_EQ(dm->ADOIdent->FieldByName(QStringLiteral("PAddress")).AsString(),
+              QStringLiteral("Адрес-шестнадцат"));
     EXPECT_FALSE(dm->AddTip(QStringLiteral("1234567890"), QStringLiteral("1"), QStringLiteral("1"),
                             QStringLiteral("1"), QStringLiteral("1")));
-    EXPECT_EQ(dm->ADOTip->FieldByName(QStringLiteral("PTipCH")).AsString(), QStringLiteral("123456789"));
+    EXPECT_EQ(dm->ADOTip->FieldByName(QStringLiteral("PTipCH")).AsString(),
+              QStringLiteral("123456789"));
     EXPECT_EQ(dm->ADOTip->GetState(), State::Insert); // refused: the cut text equals the first type
     dm->ADOTip->Cancel();
 }
 
 TEST_F(DataModule, ViewsCarryCaptionsHiddenKeysAndTheDateMask)
 {
-    const FieldDef& tip = dm->ADOTip->FieldDefAt(dm->ADOTip->FieldIndex(QStringLiteral("PReductRate")));
+    const FieldDef& tip =
+        dm->ADOTip->FieldDefAt(dm->ADOTip->FieldIndex(QStringLiteral("PReductRate")));
     EXPECT_EQ(tip.caption, QStringLiteral("А, имп/кВт*ч"));
     EXPECT_FALSE(dm->ADOTip->FieldDefAt(0).visible);
     EXPECT_TRUE(dm->ADOData->FieldDefAt(0).visible);
     EXPECT_TRUE(dm->ADOData->FieldDefAt(2).caption.isEmpty());
-    const FieldDef& date = dm->ADOSinchroResult->FieldDefAt(dm->ADOSinchroResult->FieldIndex(QStringLiteral("PDateMeasure")));
+    const FieldDef& date = dm->ADOSinchroResult->FieldDefAt(
+        dm->ADOSinchroResult->FieldIndex(QStringLiteral("PDateMeasure")));
     EXPECT_EQ(date.caption, QStringLiteral("Дата поверки"));
     EXPECT_EQ(date.editMask, QStringLiteral("!99/99/00;1;_"));
     EXPECT_GE(dm->ADORepData->FieldIndex(QStringLiteral("PSamohodS")), 0);
@@ -252,18 +266,22 @@ TEST_F(DataModule, ReportViewsComputeTheirTexts)
     dm->ADORepResult->Open();
     dm->ADORepData->First();
     dm->ADORepIdent->First();
-    EXPECT_EQ(dm->ADORepData->FieldByName(QStringLiteral("PSamohodS")).AsString(), QStringLiteral("не проводился"));
-    EXPECT_EQ(dm->ADORepResult->FieldByName(QStringLiteral("PMistMeasure")).AsString(), QStringLiteral(">1000"));
+    EXPECT_EQ(dm->ADORepData->FieldByName(QStringLiteral("PSamohodS")).AsString(),
+              QStringLiteral("не проводился"));
+    EXPECT_EQ(dm->ADORepResult->FieldByName(QStringLiteral("PMistMeasure")).AsString(),
+              QStringLiteral(">1000"));
 }
 
 TEST_F(DataModule, SettingsSurviveARestart)
 {
-    dm->REGEH().SetValue(QStringLiteral("TFExpert.REGEH"), QStringLiteral("SFConfigCom.CBNumCom.Text"),
-                         QStringLiteral("COM2"));
+    dm->REGEH().SetValue(QStringLiteral("TFExpert.REGEH"),
+                         QStringLiteral("SFConfigCom.CBNumCom.Text"), QStringLiteral("COM2"));
     dm.reset();
     SettingsStore again(dir.filePath(QStringLiteral("settings.ini")));
-    EXPECT_EQ(again.Value(QStringLiteral("TFExpert.REGEH"), QStringLiteral("SFConfigCom.CBNumCom.Text")).toString(),
-              QStringLiteral("COM2"));
+    EXPECT_EQ(
+        again.Value(QStringLiteral("TFExpert.REGEH"), QStringLiteral("SFConfigCom.CBNumCom.Text"))
+            .toString(),
+        QStringLiteral("COM2"));
 }
 
 TEST(ArchiveOpening, FailsWithoutCreatingAndNamesTheFile)
@@ -276,7 +294,8 @@ TEST(ArchiveOpening, FailsWithoutCreatingAndNamesTheFile)
     QTemporaryDir dir;
     TDM dm(std::make_unique<SettingsStore>(dir.filePath(QStringLiteral("s.ini"))));
     EXPECT_FALSE(dm.Open(dir.path()));
-    EXPECT_EQ(dm.FailureText(), QStringLiteral("Файл ") + dir.path() + QStringLiteral("/OrmixDB.sqlite не найден!"));
+    EXPECT_EQ(dm.FailureText(),
+              QStringLiteral("Файл ") + dir.path() + QStringLiteral("/OrmixDB.sqlite не найден!"));
     EXPECT_FALSE(QFile::exists(dir.filePath(ULang::ArchiveFileName)));
     for (DataSet* ds : dm.MainViews())
         EXPECT_FALSE(ds->Active());
@@ -289,18 +308,21 @@ TEST(ArchiveOpening, RefusesAnArchiveLackingATableOrAColumnOrNotADatabase)
     char* argv[] = {name, nullptr};
     if (!QCoreApplication::instance())
         new QCoreApplication(argc, argv);
-    for (const char* damage : {"DROP TABLE TSResult", "ALTER TABLE TIdent DROP COLUMN PMaker", "garbage"}) {
+    for (const char* damage :
+         {"DROP TABLE TSResult", "ALTER TABLE TIdent DROP COLUMN PMaker", "garbage"}) {
         SCOPED_TRACE(damage);
         QTemporaryDir dir;
         QString path = dir.filePath(ULang::ArchiveFileName);
         if (QByteArray(damage) == "garbage") {
             QFile f(path);
             ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-            f.write("this is not an archive at all, just some bytes that fill the header...........");
+            f.write(
+                "this is not an archive at all, just some bytes that fill the header...........");
         } else {
             ASSERT_TRUE(ArchiveSchema::CreateArchiveFile(path));
             {
-                QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("damage"));
+                QSqlDatabase db =
+                    QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("damage"));
                 db.setDatabaseName(path);
                 ASSERT_TRUE(db.open());
                 QSqlQuery q(db);

@@ -3,12 +3,14 @@
 
 #include <QSignalSpy>
 
-namespace {
+namespace
+{
 
 using State = DataSet::State;
 
-class DataSetTest : public ArchiveFixture {
-protected:
+class DataSetTest : public ArchiveFixture
+{
+  protected:
     void SetUp() override
     {
         ArchiveFixture::SetUp();
@@ -130,8 +132,11 @@ TEST_F(DataSetTest, StrictFieldConversions)
     tip().Cancel();
 
     dm->ADOData->Append();
-    EXPECT_THROW(dm->ADOData->FieldByName(QStringLiteral("PSamohod")).SetAsString(QStringLiteral("256")), EConvertError);
-    EXPECT_THROW(dm->ADOData->FieldByName(QStringLiteral("PDateMeasure")).SetAsString(QStringLiteral("31/02/05")),
+    EXPECT_THROW(
+        dm->ADOData->FieldByName(QStringLiteral("PSamohod")).SetAsString(QStringLiteral("256")),
+        EConvertError);
+    EXPECT_THROW(dm->ADOData->FieldByName(QStringLiteral("PDateMeasure"))
+                     .SetAsString(QStringLiteral("31/02/05")),
                  EConvertError);
     dm->ADOData->Cancel();
 }
@@ -167,8 +172,10 @@ TEST_F(DataSetTest, ReadOnlyQueryTakesItsFieldsFromTheResult)
 {
     DataSet& q = *dm->ADOQuerySQL;
     q.Close();
-    q.SetCommandText(QStringLiteral("select PTipCH, PReductRate from TTip where PReductRate > ? order by PTipCH"),
-                     {250});
+    q.SetCommandText(
+        QStringLiteral(
+            "select PTipCH, PReductRate from TTip where PReductRate > ? order by PTipCH"),
+        {250});
     q.Open();
     ASSERT_EQ(q.FieldCount(), 2);
     EXPECT_EQ(q.RecordCount(), 2);

@@ -1,10 +1,10 @@
 // libFuzzer target: arbitrary device bytes through the record reader and the engine's poll step.
+#include "core/utools.h"
 #include "exchange/exchangeengine.h"
 #include "exchange/framecodec.h"
 #include "support/fakehooks.h"
 #include "support/fakeport.h"
 #include "support/faketimer.h"
-#include "core/utools.h"
 
 #include <QCoreApplication>
 

@@ -1,7 +1,7 @@
 // Buffer storage of device records: the four rules, conversions, and records without a meter.
-#include "support/archivefixture.h"
 #include "exchange/bufferstore.h"
 #include "exchange/framecodec.h"
+#include "support/archivefixture.h"
 
 #include <QDate>
 #include <QSqlDatabase>

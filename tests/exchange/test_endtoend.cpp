@@ -20,7 +20,8 @@ QStringList LoadScript(int meters)
     return ExchangeEngine::LoadScript(QStringLiteral("CW"), QStringLiteral("CWD"), meters);
 }
 
-const QStringList ReadScript = ExchangeEngine::ReadScript(QStringLiteral("CR"), QStringLiteral("CRD"));
+const QStringList ReadScript =
+    ExchangeEngine::ReadScript(QStringLiteral("CR"), QStringLiteral("CRD"));
 
 QList<MeterRow> Meters(int count)
 {

@@ -1,11 +1,11 @@
 // The exchange engine driven byte by byte through a fake port and a hand-driven clock.
+#include "core/ulang.h"
 #include "exchange/exchangeengine.h"
 #include "exchange/framecodec.h"
 #include "support/fakehooks.h"
 #include "support/fakeport.h"
 #include "support/faketimer.h"
 #include "support/qtapp.h"
-#include "core/ulang.h"
 
 #include <gtest/gtest.h>
 
@@ -38,7 +38,8 @@ QStringList LoadScript(int meters)
     return ExchangeEngine::LoadScript(QStringLiteral("CW"), QStringLiteral("CWD"), meters);
 }
 
-const QStringList ReadScript = ExchangeEngine::ReadScript(QStringLiteral("CR"), QStringLiteral("CRD"));
+const QStringList ReadScript =
+    ExchangeEngine::ReadScript(QStringLiteral("CR"), QStringLiteral("CRD"));
 
 class EngineTest : public ::testing::Test
 {

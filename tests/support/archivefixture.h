@@ -1,11 +1,11 @@
 // A fresh archive in a temporary folder with a data module on it, and a recorder of message boxes.
 #pragma once
 
-#include "database/schema.h"
-#include "database/tdm.h"
 #include "core/ulang.h"
 #include "core/umessage.h"
 #include "core/utools.h"
+#include "database/schema.h"
+#include "database/tdm.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
@@ -18,8 +18,9 @@ struct ShownMessage {
     MsgIcon icon;
 };
 
-class ArchiveFixture : public ::testing::Test {
-protected:
+class ArchiveFixture : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         static int argc = 1;
@@ -31,11 +32,13 @@ protected:
         QString error;
         ASSERT_TRUE(ArchiveSchema::CreateArchiveFile(dir.filePath(ULang::ArchiveFileName), &error))
             << error.toStdString();
-        previous = SetMessageHandler([this](const QString& text, const QString& caption, MsgIcon icon, MsgButtons) {
-            messages.push_back({text, caption, icon});
-            return answer;
-        });
-        dm = std::make_unique<TDM>(std::make_unique<SettingsStore>(dir.filePath(QStringLiteral("settings.ini"))));
+        previous = SetMessageHandler(
+            [this](const QString& text, const QString& caption, MsgIcon icon, MsgButtons) {
+                messages.push_back({text, caption, icon});
+                return answer;
+            });
+        dm = std::make_unique<TDM>(
+            std::make_unique<SettingsStore>(dir.filePath(QStringLiteral("settings.ini"))));
         ASSERT_TRUE(dm->Open(dir.path())) << dm->FailureReason().toStdString();
     }
 
@@ -48,7 +51,8 @@ protected:
     // Adds a type through the view and returns its key.
     qint64 AddType(const QString& tip, const QString& constant = QStringLiteral("800"))
     {
-        EXPECT_TRUE(dm->AddTip(tip, QStringLiteral("220"), QStringLiteral("5"), constant, QStringLiteral("2")));
+        EXPECT_TRUE(dm->AddTip(tip, QStringLiteral("220"), QStringLiteral("5"), constant,
+                               QStringLiteral("2")));
         return dm->ADOTip->FieldByName(QStringLiteral("PIndex")).AsInteger();
     }
 

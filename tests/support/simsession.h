@@ -2,11 +2,11 @@
 // it.
 #pragma once
 
+#include "core/ulang.h"
 #include "exchange/exchangeengine.h"
 #include "exchange/qtexchangetimer.h"
 #include "exchange/tmycomm.h"
 #include "support/fakehooks.h"
-#include "core/ulang.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

@@ -1,6 +1,6 @@
 // Buffer meters, verifications and external rows moved into the archive.
-#include "transfer/archivetransfer.h"
 #include "support/transferfixture.h"
+#include "transfer/archivetransfer.h"
 
 #include <QSqlQuery>
 

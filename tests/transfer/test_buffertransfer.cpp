@@ -1,6 +1,6 @@
 // Archive meters dragged into the exchange buffer.
-#include "transfer/buffertransfer.h"
 #include "support/transferfixture.h"
+#include "transfer/buffertransfer.h"
 
 namespace
 {

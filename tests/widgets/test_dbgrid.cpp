@@ -9,10 +9,12 @@
 #include <QSignalSpy>
 #include <QTest>
 
-namespace {
+namespace
+{
 
-class GridTest : public ArchiveFixture {
-protected:
+class GridTest : public ArchiveFixture
+{
+  protected:
     void SetUp() override
     {
         GuiApp();
@@ -23,8 +25,8 @@ protected:
         grid = std::make_unique<DBGrid>();
         grid->setObjectName(QStringLiteral("DBGridTTip"));
         grid->SetDataSet(dm->ADOTip);
-        tester = std::make_unique<QAbstractItemModelTester>(grid->Model(),
-                                                            QAbstractItemModelTester::FailureReportingMode::Warning);
+        tester = std::make_unique<QAbstractItemModelTester>(
+            grid->Model(), QAbstractItemModelTester::FailureReportingMode::Warning);
         grid->resize(600, 300);
         grid->show();
     }
@@ -34,7 +36,10 @@ protected:
         grid.reset();
         ArchiveFixture::TearDown();
     }
-    QString Cell(int row, int column) { return grid->Model()->index(row, column).data().toString(); }
+    QString Cell(int row, int column)
+    {
+        return grid->Model()->index(row, column).data().toString();
+    }
 
     std::unique_ptr<DBGrid> grid;
     std::unique_ptr<QAbstractItemModelTester> tester;
@@ -43,8 +48,10 @@ protected:
 TEST_F(GridTest, ShowsVisibleFieldsWithCaptionsAndNumberTexts)
 {
     ASSERT_EQ(grid->Model()->columnCount(), 5); // PIndex is hidden
-    EXPECT_EQ(grid->Model()->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Тип"));
-    EXPECT_EQ(grid->Model()->headerData(3, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("А, имп/кВт*ч"));
+    EXPECT_EQ(grid->Model()->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(),
+              QStringLiteral("Тип"));
+    EXPECT_EQ(grid->Model()->headerData(3, Qt::Horizontal, Qt::DisplayRole).toString(),
+              QStringLiteral("А, имп/кВт*ч"));
     EXPECT_EQ(Cell(2, 3), QStringLiteral("12.5"));
     EXPECT_EQ(grid->Model()->rowCount(), 3);
 }
@@ -86,7 +93,8 @@ TEST_F(GridTest, SelectionKinds)
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::ControlModifier, r2.center());
     EXPECT_EQ(grid->Selection(), DBGrid::SelectionKind::Rows);
     EXPECT_EQ(grid->SelectedRowNumbers(), (QList<int>{0, 2}));
-    EXPECT_EQ(grid->SelectedBookmarks(), (QList<qint64>{dm->ADOTip->BookmarkAt(0), dm->ADOTip->BookmarkAt(2)}));
+    EXPECT_EQ(grid->SelectedBookmarks(),
+              (QList<qint64>{dm->ADOTip->BookmarkAt(0), dm->ADOTip->BookmarkAt(2)}));
     grid->SelectAllRows();
     EXPECT_EQ(grid->Selection(), DBGrid::SelectionKind::All);
     EXPECT_EQ(grid->SelectedRowNumbers(), (QList<int>{0, 1, 2}));
@@ -107,7 +115,8 @@ TEST_F(GridTest, FollowsTheDataSetCursorAndMovesIt)
 {
     dm->ADOTip->Last();
     EXPECT_EQ(grid->currentIndex().row(), 2);
-    EXPECT_EQ(grid->Model()->headerData(2, Qt::Vertical, Qt::DisplayRole).toString(), QStringLiteral("▶"));
+    EXPECT_EQ(grid->Model()->headerData(2, Qt::Vertical, Qt::DisplayRole).toString(),
+              QStringLiteral("▶"));
     grid->setCurrentIndex(grid->Model()->index(0, 1));
     EXPECT_EQ(dm->ADOTip->RecNo(), 0);
 }
@@ -132,7 +141,8 @@ TEST_F(GridTest, RowsAppearAndDisappearWithAppendAndCancel)
 {
     dm->ADOTip->Append();
     EXPECT_EQ(grid->Model()->rowCount(), 4);
-    EXPECT_EQ(grid->Model()->headerData(3, Qt::Vertical, Qt::DisplayRole).toString(), QStringLiteral("*"));
+    EXPECT_EQ(grid->Model()->headerData(3, Qt::Vertical, Qt::DisplayRole).toString(),
+              QStringLiteral("*"));
     dm->ADOTip->Cancel();
     EXPECT_EQ(grid->Model()->rowCount(), 3);
     dm->ADOTip->First();
@@ -157,7 +167,8 @@ TEST_F(GridTest, PickListShowsAndStoresCreepStates)
         dm->ADOData->Append();
         dm->ADOData->FieldByName(QStringLiteral("PSamohod")).SetValue(c.stored);
         ASSERT_TRUE(dm->ADOData->Post());
-        EXPECT_EQ(data.Model()->index(dm->ADOData->RecNo(), 0).data().toString(), QString::fromUtf8(c.shown));
+        EXPECT_EQ(data.Model()->index(dm->ADOData->RecNo(), 0).data().toString(),
+                  QString::fromUtf8(c.shown));
     }
     QModelIndex last = data.Model()->index(dm->ADOData->RecNo(), 0);
     ASSERT_TRUE(data.Model()->setData(last, QStringLiteral("Есть"), Qt::EditRole));

@@ -19,7 +19,8 @@
 #include <fstream>
 #include <string>
 
-namespace {
+namespace
+{
 
 constexpr int Types = 1000;
 constexpr int MetersPerType = 100;
@@ -63,10 +64,23 @@ bool Generate(const QString& path)
     Exec(db, "PRAGMA synchronous = OFF");
     Exec(db, "BEGIN");
     sqlite3_stmt *tip, *ident, *data, *result;
-    sqlite3_prepare_v2(db, "INSERT INTO TTip (PTipCH, PUnom, PInom, PReductRate, PClassT) VALUES (?, 220, 5, 800, 2)", -1, &tip, nullptr);
-    sqlite3_prepare_v2(db, "INSERT INTO TIdent (PSecIndex, PNumber, PMaker, PYearOutput, PAddress) VALUES (?, ?, 'Завод', 2004, ?)", -1, &ident, nullptr);
-    sqlite3_prepare_v2(db, "INSERT INTO TData (PSecIndex, PSamohod, POrmix, PDateMeasure, PUSamohod) VALUES (?, 1, 12345.6, '2006-03-15', 253)", -1, &data, nullptr);
-    sqlite3_prepare_v2(db, "INSERT INTO TResult (PSecIndex, PUMeasure, PIMeasure, PPowerMeasure, PFPMeasure, PMistakeMeasure, PDateMeasure) VALUES (?, 220, ?, 1100, '1.00', ?, '2006-03-15')", -1, &result, nullptr);
+    sqlite3_prepare_v2(
+        db,
+        "INSERT INTO TTip (PTipCH, PUnom, PInom, PReductRate, PClassT) VALUES (?, 220, 5, 800, 2)",
+        -1, &tip, nullptr);
+    sqlite3_prepare_v2(db,
+                       "INSERT INTO TIdent (PSecIndex, PNumber, PMaker, PYearOutput, PAddress) "
+                       "VALUES (?, ?, 'Завод', 2004, ?)",
+                       -1, &ident, nullptr);
+    sqlite3_prepare_v2(db,
+                       "INSERT INTO TData (PSecIndex, PSamohod, POrmix, PDateMeasure, PUSamohod) "
+                       "VALUES (?, 1, 12345.6, '2006-03-15', 253)",
+                       -1, &data, nullptr);
+    sqlite3_prepare_v2(
+        db,
+        "INSERT INTO TResult (PSecIndex, PUMeasure, PIMeasure, PPowerMeasure, PFPMeasure, "
+        "PMistakeMeasure, PDateMeasure) VALUES (?, 220, ?, 1100, '1.00', ?, '2006-03-15')",
+        -1, &result, nullptr);
     long long meterNo = 0;
     for (int t = 0; t < Types; ++t) {
         std::string name = "Т" + std::to_string(t);
@@ -144,10 +158,12 @@ int MeasureBaseline(const QString& path)
     auto loadType = [&](sqlite3_int64 tipKey) {
         sqlite3_bind_int64(idents, 1, tipKey);
         Drain(idents);
-        sqlite3_int64 meter = firstKey("SELECT PIndex FROM TIdent WHERE PSecIndex = ? LIMIT 1", tipKey);
+        sqlite3_int64 meter =
+            firstKey("SELECT PIndex FROM TIdent WHERE PSecIndex = ? LIMIT 1", tipKey);
         sqlite3_bind_int64(datas, 1, meter);
         Drain(datas);
-        sqlite3_int64 data = firstKey("SELECT PIndex FROM TData WHERE PSecIndex = ? LIMIT 1", meter);
+        sqlite3_int64 data =
+            firstKey("SELECT PIndex FROM TData WHERE PSecIndex = ? LIMIT 1", meter);
         sqlite3_bind_int64(results, 1, data);
         Drain(results);
     };
@@ -191,8 +207,9 @@ int MeasureDataModule(const QString& path)
     for (int i = 0; i < Moves; ++i)
         dm.ADOIdent->MoveTo((i * 13) % dm.ADOIdent->RecordCount());
     double meterMoveMs = timer.nsecsElapsed() / 1e6 / Moves;
-    std::printf("%.3f %.4f %.4f %.1f %.1f %d %d %d\n", openMs, typeMoveMs, meterMoveMs, PeakMegabytes(), before,
-                dm.ADOIdent->RecordCount(), dm.ADOData->RecordCount(), dm.ADOResult->RecordCount());
+    std::printf("%.3f %.4f %.4f %.1f %.1f %d %d %d\n", openMs, typeMoveMs, meterMoveMs,
+                PeakMegabytes(), before, dm.ADOIdent->RecordCount(), dm.ADOData->RecordCount(),
+                dm.ADOResult->RecordCount());
     return 0;
 }
 
@@ -201,7 +218,8 @@ QStringList RunSelf(const QString& mode, const QString& path)
     QProcess p;
     p.start(QCoreApplication::applicationFilePath(), {mode, path});
     p.waitForFinished(-1);
-    return QString::fromLatin1(p.readAllStandardOutput()).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    return QString::fromLatin1(p.readAllStandardOutput())
+        .split(QLatin1Char(' '), Qt::SkipEmptyParts);
 }
 
 } // namespace
@@ -215,7 +233,9 @@ int main(int argc, char* argv[])
     if (args.size() == 3 && args[1] == QStringLiteral("--datamodule"))
         return MeasureDataModule(args[2]);
 
-    QString path = args.size() > 1 ? args[1] : QDir::temp().filePath(QStringLiteral("km350-bench/OrmixDB.sqlite"));
+    QString path = args.size() > 1
+                       ? args[1]
+                       : QDir::temp().filePath(QStringLiteral("km350-bench/OrmixDB.sqlite"));
     QDir().mkpath(QFileInfo(path).absolutePath());
     if (!QFileInfo::exists(path)) {
         std::printf("generating %s ...\n", qPrintable(path));
@@ -224,7 +244,8 @@ int main(int argc, char* argv[])
         t.start();
         if (!Generate(path))
             return 1;
-        std::printf("generated in %.1f s (%.0f MB)\n", t.elapsed() / 1000.0, QFileInfo(path).size() / 1048576.0);
+        std::printf("generated in %.1f s (%.0f MB)\n", t.elapsed() / 1000.0,
+                    QFileInfo(path).size() / 1048576.0);
     }
     // Warm the file cache once so both sides read from memory.
     RunSelf(QStringLiteral("--baseline"), path);
@@ -234,20 +255,22 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "measurement failed\n");
         return 1;
     }
-    double baseOpen = base[0].toDouble(), baseMove = base[1].toDouble(), basePeak = base[2].toDouble();
+    double baseOpen = base[0].toDouble(), baseMove = base[1].toDouble(),
+           basePeak = base[2].toDouble();
     double open = ours[0].toDouble(), typeMove = ours[1].toDouble(), meterMove = ours[2].toDouble();
     double peak = ours[3].toDouble();
-    std::printf("archive: %d types, %d meters, %d verifications, %d results\n", Types, Types * MetersPerType,
-                Types * MetersPerType * VerificationsPerMeter,
+    std::printf("archive: %d types, %d meters, %d verifications, %d results\n", Types,
+                Types * MetersPerType, Types * MetersPerType * VerificationsPerMeter,
                 Types * MetersPerType * VerificationsPerMeter * ResultsPerVerification);
     std::printf("%-34s %12s %12s %8s %s\n", "", "data module", "raw SQLite", "ratio", "target");
-    std::printf("%-34s %9.1f ms %9.1f ms %7.1fx %s\n", "open with all main views", open, baseOpen, open / baseOpen,
-                open < 500 ? "< 500 ms: met" : "< 500 ms: MISSED");
-    std::printf("%-34s %9.1f MB %9.1f MB %7.1fx %s\n", "peak memory (process)", peak, basePeak, peak / basePeak,
-                peak < 150 ? "< 150 MB: met" : "< 150 MB: MISSED");
-    std::printf("%-34s %9.3f ms %9.3f ms %7.1fx %s\n", "move current type (details reload)", typeMove, baseMove,
-                typeMove / baseMove, typeMove < 20 ? "< 20 ms: met" : "< 20 ms: MISSED");
-    std::printf("%-34s %9.3f ms %12s %8s %s\n", "move current meter (details reload)", meterMove, "", "",
-                meterMove < 20 ? "< 20 ms: met" : "< 20 ms: MISSED");
+    std::printf("%-34s %9.1f ms %9.1f ms %7.1fx %s\n", "open with all main views", open, baseOpen,
+                open / baseOpen, open < 500 ? "< 500 ms: met" : "< 500 ms: MISSED");
+    std::printf("%-34s %9.1f MB %9.1f MB %7.1fx %s\n", "peak memory (process)", peak, basePeak,
+                peak / basePeak, peak < 150 ? "< 150 MB: met" : "< 150 MB: MISSED");
+    std::printf("%-34s %9.3f ms %9.3f ms %7.1fx %s\n", "move current type (details reload)",
+                typeMove, baseMove, typeMove / baseMove,
+                typeMove < 20 ? "< 20 ms: met" : "< 20 ms: MISSED");
+    std::printf("%-34s %9.3f ms %12s %8s %s\n", "move current meter (details reload)", meterMove,
+                "", "", meterMove < 20 ? "< 20 ms: met" : "< 20 ms: MISSED");
     return 0;
 }

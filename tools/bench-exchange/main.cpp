@@ -1,10 +1,10 @@
 // bench-exchange: a 100-meter load and a 100-meter read against km350-sim; CPU time against wire
 // time.
 #include "benchhooks.h"
+#include "core/ulang.h"
 #include "exchange/exchangeengine.h"
 #include "exchange/qtexchangetimer.h"
 #include "exchange/tmycomm.h"
-#include "core/ulang.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -106,8 +106,10 @@ int main(int argc, char* argv[])
         return f;
     };
 
-    const Figures a = run(ExchangeEngine::LoadScript(QStringLiteral("CW"), QStringLiteral("CWD"), 100), "load");
-    const Figures b = run(ExchangeEngine::ReadScript(QStringLiteral("CR"), QStringLiteral("CRD")), "read");
+    const Figures a =
+        run(ExchangeEngine::LoadScript(QStringLiteral("CW"), QStringLiteral("CWD"), 100), "load");
+    const Figures b =
+        run(ExchangeEngine::ReadScript(QStringLiteral("CR"), QStringLiteral("CRD")), "read");
     std::printf("records stored by the read: %lld (expected %d)\n", hooks.storedRecords, 100 * 12);
     const double ratio = (a.cpu + b.cpu) / (a.wire + b.wire);
     std::printf("total: CPU %.3f s, wire %.3f s, CPU/wire %.2f %% (target under 5 %%)\n",

@@ -2,12 +2,13 @@
 
 // An archive of 100,000 meters (1,000 types of 100 meters) receives 100 buffer meters of existing
 // types, each with one verification of 10 results, through ArchiveTransfer::AINArchiv, which
-// posts every row through the views and commits once per buffer meter. The baseline inserts the same 1,200 rows into an identical copy of
-// the archive with prepared statements in one transaction.
-#include "transfer/archivetransfer.h"
+// posts every row through the views and commits once per buffer meter. The baseline inserts the
+// same 1,200 rows into an identical copy of the archive with prepared statements in one
+// transaction.
+#include "core/umessage.h"
 #include "database/schema.h"
 #include "database/tdm.h"
-#include "core/umessage.h"
+#include "transfer/archivetransfer.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

@@ -1,12 +1,12 @@
 // New meter panel: the year takes digits only; a meter must be new within the current type.
 #include "ui/archive/sfnewident.h"
 
-#include "widgets/entrypanellayout.h"
-#include "widgets/numberkeyfilter.h"
-#include "database/tdm.h"
 #include "core/ulang.h"
 #include "core/umessage.h"
 #include "core/utools.h"
+#include "database/tdm.h"
+#include "widgets/entrypanellayout.h"
+#include "widgets/numberkeyfilter.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

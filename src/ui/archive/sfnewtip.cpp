@@ -1,12 +1,12 @@
 // New meter type panel: key filters, normalised numbers, completeness and duplicate checks.
 #include "ui/archive/sfnewtip.h"
 
-#include "widgets/entrypanellayout.h"
-#include "widgets/numberkeyfilter.h"
-#include "database/tdm.h"
 #include "core/ulang.h"
 #include "core/umessage.h"
 #include "core/utools.h"
+#include "database/tdm.h"
+#include "widgets/entrypanellayout.h"
+#include "widgets/numberkeyfilter.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

@@ -1,22 +1,22 @@
 // Archive window: four linked grids, the dataset commands, the entry panels and the drop targets.
 #include "ui/archive/tftip.h"
 
+#include "core/ulang.h"
+#include "core/umessage.h"
+#include "core/utools.h"
+#include "database/settingsstore.h"
+#include "database/tdm.h"
 #include "transfer/archivetransfer.h"
-#include "widgets/gridselection.h"
-#include "widgets/overlimitcell.h"
 #include "ui/archive/sfcopy.h"
 #include "ui/archive/sfcopyafter.h"
 #include "ui/archive/sfnewident.h"
 #include "ui/archive/sfnewtip.h"
-#include "widgets/symboltitleheader.h"
-#include "widgets/transferprogressdialog.h"
-#include "database/settingsstore.h"
-#include "database/tdm.h"
-#include "core/ulang.h"
-#include "core/umessage.h"
-#include "core/utools.h"
 #include "widgets/captionstrip.h"
 #include "widgets/dbgrid.h"
+#include "widgets/gridselection.h"
+#include "widgets/overlimitcell.h"
+#include "widgets/symboltitleheader.h"
+#include "widgets/transferprogressdialog.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,18 +1,18 @@
 // Exchange window: buffer grids, exchange commands, the engine's hooks and the exchange panel.
 #include "ui/exchange/tfsinchro.h"
 
-#include "database/tdm.h"
-#include "transfer/archivetransfer.h"
-#include "transfer/buffertransfer.h"
-#include "widgets/gridselection.h"
-#include "widgets/transferprogressdialog.h"
-#include "ui/exchange/sfframe.h"
 #include "core/ulang.h"
 #include "core/umessage.h"
 #include "core/utools.h"
+#include "database/tdm.h"
+#include "transfer/archivetransfer.h"
+#include "transfer/buffertransfer.h"
+#include "ui/exchange/sfframe.h"
 #include "widgets/captionstrip.h"
 #include "widgets/dbgrid.h"
+#include "widgets/gridselection.h"
 #include "widgets/mainwindowlink.h"
+#include "widgets/transferprogressdialog.h"
 
 #include <QAction>
 #include <QFile>
@@ -287,8 +287,9 @@ void TFSinchro::BuildGrids()
                        ULang::MeterAddressHint,    {}, false};
     DBGridTTipSinch->setObjectName(QStringLiteral("DBGridTTipSinch"));
     // Archive types and meters dropped here go into the buffer.
-    DBGridTTipSinch->AcceptGridDrops([this](DBGrid* source) { return DBGridTTipSinchDragOver(source); },
-                                     [this](DBGrid* source) { DBGridTTipSinchDragDrop(source); });
+    DBGridTTipSinch->AcceptGridDrops(
+        [this](DBGrid* source) { return DBGridTTipSinchDragOver(source); },
+        [this](DBGrid* source) { DBGridTTipSinchDragDrop(source); });
     DBGridTTipSinch->SetDataSet(m_dm.ADOSinchro, {tip, rate, number, address});
 
     GridColumn date{
@@ -553,8 +554,8 @@ void TFSinchro::AINExecute()
     if (m_dm.ADOSinchro->IsEmpty())
         return;
     m_refusedReason.clear();
-    m_engine.StartExchange(
-        ExchangeEngine::LoadScript(QStringLiteral("CW"), QStringLiteral("CWD"), m_dm.ADOSinchro->RecordCount()));
+    m_engine.StartExchange(ExchangeEngine::LoadScript(QStringLiteral("CW"), QStringLiteral("CWD"),
+                                                      m_dm.ADOSinchro->RecordCount()));
     ShowExchangePanel();
 }
 
@@ -571,8 +572,8 @@ void TFSinchro::AINTableExecute()
     if (m_dm.ADOTableTip->IsEmpty())
         return;
     m_refusedReason.clear();
-    m_engine.StartExchange(
-        ExchangeEngine::LoadScript(QStringLiteral("Cw"), QStringLiteral("CwD"), m_dm.ADOTableTip->RecordCount()));
+    m_engine.StartExchange(ExchangeEngine::LoadScript(QStringLiteral("Cw"), QStringLiteral("CwD"),
+                                                      m_dm.ADOTableTip->RecordCount()));
     ShowExchangePanel();
 }
 

@@ -122,7 +122,7 @@ class TFSinchro : public MdiChild, private ExchangeHooks
     QPointer<DBGrid> m_actionGrid; // the grid the dataset actions act on
     QPointer<DBGrid> m_archiveTipGrid;
     QPointer<DBGrid> m_archiveIdentGrid;
-    QString m_refusedReason;       // why the first refused record of the exchange was refused
+    QString m_refusedReason; // why the first refused record of the exchange was refused
 };
 
 extern TFSinchro* FSinchro;

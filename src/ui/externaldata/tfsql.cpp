@@ -1,15 +1,16 @@
 // External-data window: shows the selection dataset.
 #include "ui/externaldata/tfsql.h"
 
-#include "database/tdm.h"
 #include "core/ulang.h"
 #include "core/utools.h"
+#include "database/tdm.h"
 #include "widgets/dbgrid.h"
 
 TFSQL* FSQL = nullptr;
 
 TFSQL::TFSQL(TDM& dm, QWidget* parent)
-    : MdiChild(ULang::ExternalDataCaption, QStringLiteral("TFSQL.REGEH"), parent), DBGridSQL(new DBGrid)
+    : MdiChild(ULang::ExternalDataCaption, QStringLiteral("TFSQL.REGEH"), parent),
+      DBGridSQL(new DBGrid)
 {
     setObjectName(QStringLiteral("FSQL"));
     DBGridSQL->setObjectName(QStringLiteral("DBGridSQL"));

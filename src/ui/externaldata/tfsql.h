@@ -6,9 +6,10 @@
 class DBGrid;
 class TDM;
 
-class TFSQL : public MdiChild {
+class TFSQL : public MdiChild
+{
     Q_OBJECT
-public:
+  public:
     explicit TFSQL(TDM& dm, QWidget* parent = nullptr);
     DBGrid* DBGridSQL;
 };

@@ -1,10 +1,10 @@
 // New device type panel: digits-only constant, completeness and duplicate checks before OK.
 #include "ui/metertypes/tablenewtippanel.h"
 
-#include "database/dataset.h"
 #include "core/ulang.h"
 #include "core/umessage.h"
 #include "core/utools.h"
+#include "database/dataset.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -15,8 +15,8 @@
 
 TableNewTipPanel::TableNewTipPanel(DataSet& types, QWidget* parent)
     : QDialog(parent), ETip(new QLineEdit(this)), EReduct(new QLineEdit(this)),
-      btOK(new QPushButton(ULang::ButtonOk, this)), btCancel(new QPushButton(ULang::ButtonCancel, this)),
-      m_types(types)
+      btOK(new QPushButton(ULang::ButtonOk, this)),
+      btCancel(new QPushButton(ULang::ButtonCancel, this)), m_types(types)
 {
     setObjectName(QStringLiteral("SFNewTip"));
     setWindowTitle(ULang::CaptionNewRecord);
@@ -90,7 +90,8 @@ bool TableNewTipPanel::eventFilter(QObject* watched, QEvent* event)
             break;
         }
         QString text = key->text();
-        bool digit = text.size() == 1 && text.at(0) >= QLatin1Char('0') && text.at(0) <= QLatin1Char('9');
+        bool digit =
+            text.size() == 1 && text.at(0) >= QLatin1Char('0') && text.at(0) <= QLatin1Char('9');
         return !digit;
     }
     return QDialog::eventFilter(watched, event);
@@ -116,8 +117,9 @@ void TableNewTipPanel::btOKClick()
     ETip->setText(TrimTrailingBlanks(ETip->text()));
     // Compared ignoring letter case in every alphabet, as the archive's checks compare.
     for (int r = 0; r < m_types.RecordCount(); ++r) {
-        if (QString::compare(m_types.Value(r, m_types.FieldIndex(QStringLiteral("PTip"))).toString(), ETip->text(),
-                             Qt::CaseInsensitive) == 0) {
+        if (QString::compare(
+                m_types.Value(r, m_types.FieldIndex(QStringLiteral("PTip"))).toString(),
+                ETip->text(), Qt::CaseInsensitive) == 0) {
             ShowMessage(ULang::TypeExists, ULang::CaptionNewRecord, MsgIcon::Warning);
             return;
         }

@@ -7,9 +7,10 @@ class DataSet;
 class QLineEdit;
 class QPushButton;
 
-class TableNewTipPanel : public QDialog {
+class TableNewTipPanel : public QDialog
+{
     Q_OBJECT
-public:
+  public:
     // types: the view the duplicate look-up searches.
     explicit TableNewTipPanel(DataSet& types, QWidget* parent = nullptr);
 
@@ -22,11 +23,11 @@ public:
     void NormaliseReduct();
     void btOKClick();
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     DataSet& m_types;
 };

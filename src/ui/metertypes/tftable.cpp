@@ -1,12 +1,12 @@
 // Meter types window.
 #include "ui/metertypes/tftable.h"
 
-#include "ui/metertypes/tablenewtippanel.h"
-#include "database/settingsstore.h"
-#include "database/tdm.h"
 #include "core/ulang.h"
 #include "core/umessage.h"
 #include "core/utools.h"
+#include "database/settingsstore.h"
+#include "database/tdm.h"
+#include "ui/metertypes/tablenewtippanel.h"
 #include "widgets/dbgrid.h"
 
 #include <QAction>
@@ -21,15 +21,16 @@
 
 TFTable* FTable = nullptr;
 
-namespace {
+namespace
+{
 const QString KeyOrder = QStringLiteral("DBGridTTable.Columns.ColumnsIndex");
 const QString KeyWidth0 = QStringLiteral("DBGridTTable.Columns.Item0.Width");
 const QString KeyWidth1 = QStringLiteral("DBGridTTable.Columns.Item1.Width");
 } // namespace
 
 TFTable::TFTable(TDM& dm, QAction* outTable, QAction* inTable, QWidget* parent)
-    : MdiChild(ULang::MeterTypesCaption, QStringLiteral("TFTable.REGEH"), parent), DBGridTTable(new DBGrid),
-      SFNewTip(nullptr), m_dm(dm), m_popup(new QMenu(this))
+    : MdiChild(ULang::MeterTypesCaption, QStringLiteral("TFTable.REGEH"), parent),
+      DBGridTTable(new DBGrid), SFNewTip(nullptr), m_dm(dm), m_popup(new QMenu(this))
 {
     setObjectName(QStringLiteral("FTable"));
     DBGridTTable->setObjectName(QStringLiteral("DBGridTTable"));
@@ -73,11 +74,16 @@ TFTable::TFTable(TDM& dm, QAction* outTable, QAction* inTable, QWidget* parent)
             ShowMessage(ULang::QueryFailed, ULang::CaptionError, MsgIcon::Error);
         }
     };
-    connect(DataSetFirst1, &QAction::triggered, this, [ds, guarded] { guarded([ds] { ds->First(); }); });
-    connect(DataSetPrior1, &QAction::triggered, this, [ds, guarded] { guarded([ds] { ds->Prior(); }); });
-    connect(DataSetNext1, &QAction::triggered, this, [ds, guarded] { guarded([ds] { ds->Next(); }); });
-    connect(DataSetLast1, &QAction::triggered, this, [ds, guarded] { guarded([ds] { ds->Last(); }); });
-    connect(DataSetPost1, &QAction::triggered, this, [ds, guarded] { guarded([ds] { ds->Post(); }); });
+    connect(DataSetFirst1, &QAction::triggered, this,
+            [ds, guarded] { guarded([ds] { ds->First(); }); });
+    connect(DataSetPrior1, &QAction::triggered, this,
+            [ds, guarded] { guarded([ds] { ds->Prior(); }); });
+    connect(DataSetNext1, &QAction::triggered, this,
+            [ds, guarded] { guarded([ds] { ds->Next(); }); });
+    connect(DataSetLast1, &QAction::triggered, this,
+            [ds, guarded] { guarded([ds] { ds->Last(); }); });
+    connect(DataSetPost1, &QAction::triggered, this,
+            [ds, guarded] { guarded([ds] { ds->Post(); }); });
     connect(DataSetCancel1, &QAction::triggered, this, [ds] { ds->Cancel(); });
     connect(ASQLFromTable, &QAction::triggered, this, &TFTable::ASQLFromTableExecute);
     connect(AClear, &QAction::triggered, this, &TFTable::AClearExecute);
@@ -95,8 +101,8 @@ TFTable::TFTable(TDM& dm, QAction* outTable, QAction* inTable, QWidget* parent)
     left->addAction(AClear);
     auto* right = new QToolBar;
     right->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    for (QAction* a : {DataSetFirst1, DataSetPrior1, DataSetNext1, DataSetLast1, DataSetInsert1, DataSetDelete1,
-                       DataSetPost1, DataSetCancel1})
+    for (QAction* a : {DataSetFirst1, DataSetPrior1, DataSetNext1, DataSetLast1, DataSetInsert1,
+                       DataSetDelete1, DataSetPost1, DataSetCancel1})
         right->addAction(a);
     auto* bars = new QHBoxLayout;
     bars->setContentsMargins(0, 0, 0, 0);
@@ -163,18 +169,19 @@ void TFTable::RunWithViewClosed(const QList<QString>& statements)
 
 void TFTable::ASQLFromTableExecute()
 {
-    if (ShowMessage(ULang::AskReplaceTypes, ULang::CaptionLoadTypes, MsgIcon::Question, MsgButtons::YesNo) !=
-        MsgAnswer::Yes)
+    if (ShowMessage(ULang::AskReplaceTypes, ULang::CaptionLoadTypes, MsgIcon::Question,
+                    MsgButtons::YesNo) != MsgAnswer::Yes)
         return;
-    RunWithViewClosed({QStringLiteral("DELETE FROM TTableTip"),
-                       QStringLiteral("INSERT INTO TTableTip (PTip, PReductRate) SELECT TTip.PTipCH, "
-                                      "TTip.PReductRate FROM TTip")});
+    RunWithViewClosed(
+        {QStringLiteral("DELETE FROM TTableTip"),
+         QStringLiteral("INSERT INTO TTableTip (PTip, PReductRate) SELECT TTip.PTipCH, "
+                        "TTip.PReductRate FROM TTip")});
 }
 
 void TFTable::AClearExecute()
 {
-    if (ShowMessage(ULang::AskClearTable, ULang::CaptionDelete, MsgIcon::Question, MsgButtons::YesNo) !=
-        MsgAnswer::Yes)
+    if (ShowMessage(ULang::AskClearTable, ULang::CaptionDelete, MsgIcon::Question,
+                    MsgButtons::YesNo) != MsgAnswer::Yes)
         return;
     RunWithViewClosed({QStringLiteral("DELETE FROM TTableTip")});
 }
@@ -201,10 +208,11 @@ void TFTable::DataSetInsert1Execute()
 void TFTable::DataSetDelete1Execute()
 {
     QWidget* focus = QApplication::focusWidget();
-    if (focus != DBGridTTable && !(focus && DBGridTTable->isAncestorOf(focus)) && !m_popup->isVisible())
+    if (focus != DBGridTTable && !(focus && DBGridTTable->isAncestorOf(focus)) &&
+        !m_popup->isVisible())
         return;
-    if (ShowMessage(ULang::AskDeleteSelected, ULang::CaptionDelete, MsgIcon::Question, MsgButtons::YesNo) !=
-        MsgAnswer::Yes)
+    if (ShowMessage(ULang::AskDeleteSelected, ULang::CaptionDelete, MsgIcon::Question,
+                    MsgButtons::YesNo) != MsgAnswer::Yes)
         return;
     DataSet* ds = m_dm.ADOTableTip;
     DBGrid::SelectionKind kind = DBGridTTable->Selection();
@@ -238,11 +246,12 @@ void TFTable::DataSetDelete1Execute()
 void TFTable::RestoreSettings(SettingsStore& store)
 {
     QList<int> order;
-    for (const QString& part : store.Value(Section(), KeyOrder).toString().split(QLatin1Char(','), Qt::SkipEmptyParts))
+    for (const QString& part :
+         store.Value(Section(), KeyOrder).toString().split(QLatin1Char(','), Qt::SkipEmptyParts))
         order << part.toInt();
     DBGridTTable->SetColumnOrder(order);
-    DBGridTTable->SetColumnWidths(
-        {store.Value(Section(), KeyWidth0, -1).toInt(), store.Value(Section(), KeyWidth1, -1).toInt()});
+    DBGridTTable->SetColumnWidths({store.Value(Section(), KeyWidth0, -1).toInt(),
+                                   store.Value(Section(), KeyWidth1, -1).toInt()});
 }
 
 void TFTable::SaveSettings(SettingsStore& store) const

@@ -9,9 +9,10 @@ class QMenu;
 class TDM;
 class TableNewTipPanel;
 
-class TFTable : public MdiChild {
+class TFTable : public MdiChild
+{
     Q_OBJECT
-public:
+  public:
     // outTable, inTable: the exchange window's commands that read and load the type table.
     TFTable(TDM& dm, QAction* outTable, QAction* inTable, QWidget* parent = nullptr);
     void SaveSettings(SettingsStore& store) const override;
@@ -37,7 +38,7 @@ public:
     void DataSetInsert1Execute();
     void DataSetDelete1Execute();
 
-private:
+  private:
     // Runs statements with the view closed and reopens it in every case.
     void RunWithViewClosed(const QList<QString>& statements);
 

@@ -1,7 +1,7 @@
 // The new-type and new-meter panels: key filters, normalising, completeness and duplicates.
+#include "support/transferfixture.h"
 #include "ui/archive/sfnewident.h"
 #include "ui/archive/sfnewtip.h"
-#include "support/transferfixture.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -1,11 +1,11 @@
 // The archive window: sorting, navigation, insert, post, delete, drop targets and large errors.
-#include "widgets/overlimitcell.h"
+#include "support/transferfixture.h"
 #include "ui/archive/sfcopy.h"
 #include "ui/archive/sfnewtip.h"
-#include "widgets/symboltitleheader.h"
 #include "ui/archive/tftip.h"
-#include "support/transferfixture.h"
 #include "widgets/dbgrid.h"
+#include "widgets/overlimitcell.h"
+#include "widgets/symboltitleheader.h"
 
 #include <QAction>
 #include <QLineEdit>

@@ -1,10 +1,10 @@
 // The exchange window driven through its commands, against km350-sim on a pseudo-terminal.
 #include "support/archivefixture.h"
 #include "support/guiapp.h"
-#include "ui/metertypes/tftable.h"
+#include "support/simprocess.h"
 #include "ui/exchange/sfframe.h"
 #include "ui/exchange/tfsinchro.h"
-#include "support/simprocess.h"
+#include "ui/metertypes/tftable.h"
 #include "widgets/dbgrid.h"
 #include "widgets/mainwindowlink.h"
 

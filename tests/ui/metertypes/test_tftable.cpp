@@ -1,9 +1,9 @@
 // The meter types window: fill from the archive, clear, the new-type panel and deletion.
 #include "support/guiapp.h"
 
+#include "support/archivefixture.h"
 #include "ui/metertypes/tablenewtippanel.h"
 #include "ui/metertypes/tftable.h"
-#include "support/archivefixture.h"
 #include "widgets/dbgrid.h"
 
 #include <QLineEdit>
@@ -11,10 +11,12 @@
 #include <QTest>
 #include <QTimer>
 
-namespace {
+namespace
+{
 
-class MeterTypesWindow : public ArchiveFixture {
-protected:
+class MeterTypesWindow : public ArchiveFixture
+{
+  protected:
     void SetUp() override
     {
         GuiApp();
@@ -60,7 +62,8 @@ TEST_F(MeterTypesWindow, FillFromTheArchiveReplacesTheTableAfterYes)
 
     answer = MsgAnswer::Yes;
     window->ASQLFromTable->trigger();
-    EXPECT_EQ(DeviceTypes(), (QStringList{QStringLiteral("СО-И446=1600"), QStringLiteral("CE101=6400")}));
+    EXPECT_EQ(DeviceTypes(),
+              (QStringList{QStringLiteral("СО-И446=1600"), QStringLiteral("CE101=6400")}));
     EXPECT_EQ(dm->ADOTableTip->RecNo(), 0);
 }
 
@@ -76,8 +79,9 @@ TEST_F(MeterTypesWindow, AFailedFillKeepsTheTableAsItWas)
 {
     AddType(QStringLiteral("A"));
     AddDeviceType(QStringLiteral("OLD"), QStringLiteral("5"));
-    dm->ADOExport->SetCommandText(QStringLiteral(
-        "CREATE TEMP TRIGGER refuse BEFORE INSERT ON TTableTip BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+    dm->ADOExport->SetCommandText(
+        QStringLiteral("CREATE TEMP TRIGGER refuse BEFORE INSERT ON TTableTip BEGIN SELECT "
+                       "RAISE(ABORT, 'refused'); END"));
     dm->ADOExport->Execute();
     answer = MsgAnswer::Yes;
     window->ASQLFromTable->trigger();
@@ -148,7 +152,8 @@ TEST_F(MeterTypesWindow, NewTypeIsCheckedAndAdded)
             EXPECT_TRUE(messages.empty());
         }
     }
-    EXPECT_EQ(DeviceTypes(), (QStringList{QStringLiteral("СО-И446=1600"), QStringLiteral("ЦЭ6803=800")}));
+    EXPECT_EQ(DeviceTypes(),
+              (QStringList{QStringLiteral("СО-И446=1600"), QStringLiteral("ЦЭ6803=800")}));
     // The texts stay for the next showing.
     EXPECT_EQ(panel.ETip->text(), QStringLiteral("ЦЭ6803"));
 }
@@ -169,7 +174,8 @@ TEST_F(MeterTypesWindow, DeleteBySelectionKind)
 
     auto* sel = window->DBGridTTable->selectionModel();
     for (int r : {0, 3})
-        sel->select(window->DBGridTTable->Model()->index(r, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        sel->select(window->DBGridTTable->Model()->index(r, 0),
+                    QItemSelectionModel::Select | QItemSelectionModel::Rows);
     window->DataSetDelete1Execute();
     EXPECT_EQ(DeviceTypes(), (QStringList{QStringLiteral("T1=100"), QStringLiteral("T3=100")}));
 
