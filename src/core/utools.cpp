@@ -10,11 +10,13 @@
 bool ArchiveChanged = false;
 QString LastSelectFields;
 QString LastSelectFrom;
+QVariantList LastSelectValues;
 unsigned char LastSelectState = 0;
 bool DragHasRows = false;
 QString ShortDateFormat = QStringLiteral("dd/MM/yy");
 
-namespace {
+namespace
+{
 QString ConvertMessage(const QString& text, EConvertError::Kind kind)
 {
     switch (kind) {
@@ -30,7 +32,8 @@ QString ConvertMessage(const QString& text, EConvertError::Kind kind)
 } // namespace
 
 EConvertError::EConvertError(const QString& text, Kind kind)
-    : std::runtime_error(ConvertMessage(text, kind).toStdString()), m_message(ConvertMessage(text, kind))
+    : std::runtime_error(ConvertMessage(text, kind).toStdString()),
+      m_message(ConvertMessage(text, kind))
 {
 }
 
@@ -44,7 +47,8 @@ QString TrimTrailingBlanks(const QString& text)
 
 QString FileTitle(const QString& path)
 {
-    qsizetype slash = std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
+    qsizetype slash =
+        std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
     QString name = path.mid(slash + 1);
     qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
     return dot < 0 ? name : name.left(dot);
@@ -70,7 +74,9 @@ QString FloatToText(long double value)
 {
     double v = static_cast<double>(value);
     if (v == 0 || !std::isfinite(v))
-        return std::isnan(v) ? QStringLiteral("NAN") : v == 0 ? QStringLiteral("0") : (v > 0 ? QStringLiteral("INF") : QStringLiteral("-INF"));
+        return std::isnan(v) ? QStringLiteral("NAN")
+               : v == 0      ? QStringLiteral("0")
+                             : (v > 0 ? QStringLiteral("INF") : QStringLiteral("-INF"));
 
     // Round to 15 significant digits first; the exponent of the rounded value decides the notation.
     SignificantDigits rounded = RoundTo15Digits(v);
@@ -158,7 +164,8 @@ long double TextToFloat(const QString& text)
         return static_cast<long double>(value);
     }
 
-    // Every digit counts; the characters after the last point (minus signs among them) give the scale.
+    // Every digit counts; the characters after the last point (minus signs among them) give the
+    // scale.
     long double digits = 0;
     for (QChar c : t) {
         ushort u = c.unicode();

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QVariantList>
 #include <stdexcept>
 #include <string>
 
@@ -43,6 +44,9 @@ long double TextToFloat(const QString& text);
 extern bool ArchiveChanged;
 extern QString LastSelectFields;
 extern QString LastSelectFrom;
+// Values bound to the placeholders of LastSelectFields + LastSelectFrom, in their order: the last
+// archive query is run again from these, never from text typed into it.
+extern QVariantList LastSelectValues;
 extern unsigned char LastSelectState;
 extern bool DragHasRows;
 

@@ -3,6 +3,8 @@
 
 #include "widgets/mdichild.h"
 
+#include <functional>
+
 class DBGrid;
 class TDM;
 
@@ -12,6 +14,8 @@ class TFSQL : public MdiChild
   public:
     explicit TFSQL(TDM& dm, QWidget* parent = nullptr);
     DBGrid* DBGridSQL;
+    // Opens the archive query builder; set by start-up, which creates the dialog.
+    std::function<void()> OpenQueryBuilder;
 };
 
 extern TFSQL* FSQL;
