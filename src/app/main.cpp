@@ -5,6 +5,8 @@
 #include "core/ulang.h"
 #include "database/schema.h"
 #include "database/tdm.h"
+#include "exchange/qtexchangetimer.h"
+#include "exchange/tmycomm.h"
 #include "ui/archive/tftip.h"
 #include "ui/exchange/tfsinchro.h"
 #include "ui/externaldata/tfsql.h"
@@ -105,6 +107,11 @@ int main(int argc, char* argv[])
         ShowMessage(dm->FailureText(), ULang::CaptionError, MsgIcon::Error);
         return 1;
     }
+    // The serial line to the device and the exchange window's two timers: device silence and the
+    // blinking status text. They outlive the windows.
+    TMyComm comm1;
+    QtExchangeTimer timerRequest(1000);
+    QtExchangeTimer timerColor(500);
     auto expert = std::make_unique<TFExpert>(*dm);
     auto* tip = new TFTip(*dm);
     expert->AddChild(tip);
@@ -115,7 +122,7 @@ int main(int argc, char* argv[])
     TFSQL* sql = nullptr;
     TFTable* table = nullptr;
     auto createSinchro = [&] {
-        sinchro = new TFSinchro(*dm);
+        sinchro = new TFSinchro(*dm, comm1, timerRequest, timerColor);
         sinchro->SetGridCommands(expert->ASaveAS, expert->ASelectAll);
         sinchro->SetArchiveGrids(tip->DBGridTTip, tip->DBGridTIdent);
         expert->AddChild(sinchro);

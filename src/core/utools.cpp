@@ -13,7 +13,6 @@ QString LastSelectFrom;
 QVariantList LastSelectValues;
 unsigned char LastSelectState = 0;
 bool DragHasRows = false;
-QString ShortDateFormat = QStringLiteral("dd/MM/yy");
 
 namespace
 {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 #include <QVariantList>
 #include <stdexcept>
 #include <string>
@@ -50,5 +51,6 @@ extern QVariantList LastSelectValues;
 extern unsigned char LastSelectState;
 extern bool DragHasRows;
 
-// Date format of grids, statements and device dates (Qt notation of "dd/mm/yy").
-extern QString ShortDateFormat;
+// The program's one short date format, of grids, statements and device dates (Qt notation of
+// "dd/mm/yy"); a constant, so no window's creation order can change how dates read.
+inline constexpr QStringView ShortDateFormat = u"dd/MM/yy";

@@ -376,3 +376,34 @@ bool TDM::AddIdent(const QString& number, const QString& address, const QString&
     ADOIdent->FieldByName(QStringLiteral("PYearOutput")).SetAsString(year);
     return ADOIdent->Post();
 }
+
+bool TDM::RunWithViewClosed(DataSet& view, const QStringList& statements)
+{
+    view.Close();
+    QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+    bool ok = db.transaction();
+    if (ok) {
+        try {
+            for (const QString& sql : statements) {
+                ADOExport->SetCommandText(sql);
+                ADOExport->Execute();
+            }
+            ok = db.commit();
+        } catch (const DatabaseError&) {
+            ok = false;
+        }
+        if (!ok)
+            db.rollback();
+    }
+    try {
+        view.Open();
+    } catch (const DatabaseError&) {
+        ok = false;
+    }
+    return ok;
+}
+
+bool TDM::EmptyTable(DataSet& view)
+{
+    return RunWithViewClosed(view, {QStringLiteral("DELETE FROM ") + view.TableName()});
+}

@@ -36,6 +36,13 @@ class TDM : public QObject
     bool AddIdent(const QString& number, const QString& address, const QString& maker,
                   const QString& year);
 
+    // Whole-table statements run with the view closed, in one transaction: all of them take
+    // effect or none. The view is reopened in every case; false when a statement, the commit or
+    // the reopening failed.
+    bool RunWithViewClosed(DataSet& view, const QStringList& statements);
+    // Deletes every row of the view's table that way.
+    bool EmptyTable(DataSet& view);
+
     SettingsStore& REGEH() { return *m_settings; }
 
     // Main views

@@ -37,11 +37,11 @@ QStringList ExchangeEngine::ReadScript(const QString& ask, const QString& hold)
 void ExchangeEngine::StartExchange(const QStringList& script)
 {
     ResumePolling();
-    WaitingForStart = true;
-    Script = script;
-    Step = 0;
-    Checksum = 0;
-    Retries = 0;
+    m_rx.Reset();
+    m_script = script;
+    m_step = 0;
+    m_checksum = 0;
+    m_retries = 0;
     ExecuteStep();
 }
 
@@ -79,15 +79,13 @@ void ExchangeEngine::OnReadyRead()
 
 void ExchangeEngine::SendFrame()
 {
-    m_port.Write(FrameBytes.constData(), static_cast<int>(FrameBytes.size()));
-    Edit2 = Trace('@', FrameBytes);
-    m_hooks.AppendTrace(Edit2);
+    m_port.Write(m_frameBytes.constData(), static_cast<int>(m_frameBytes.size()));
     m_timerRequest.Start();
 }
 
 void ExchangeEngine::SendControl(char code)
 {
-    FrameBytes = ControlFrame(code);
+    m_frameBytes = ControlFrame(code);
     SendFrame();
 }
 
@@ -95,17 +93,17 @@ void ExchangeEngine::SendSpeed()
 {
     const QString text = m_hooks.RateSettingText();
     if (text == QLatin1String("19200"))
-        SpeedCode = 1;
+        m_speedCode = 1;
     else if (text == QLatin1String("38400"))
-        SpeedCode = 2;
+        m_speedCode = 2;
     else if (text == QLatin1String("57600"))
-        SpeedCode = 3;
+        m_speedCode = 3;
     else if (text == QLatin1String("115200"))
-        SpeedCode = 4;
-    FrameBytes = SpeedFrame(SpeedCode);
+        m_speedCode = 4;
+    m_frameBytes = SpeedFrame(m_speedCode);
     SendFrame();
     m_port.Sleep(3);
-    switch (SpeedCode) {
+    switch (m_speedCode) {
     case 1:
         m_port.SetBaudRate(BR__19200);
         break;
@@ -131,8 +129,8 @@ void ExchangeEngine::SendMeterRecord()
         ShowTransferError();
         return;
     }
-    FrameBytes = MeterRecord(*row);
-    Checksum = static_cast<quint8>(FrameBytes.at(MeterRecordSize - 3));
+    m_frameBytes = MeterRecord(*row);
+    m_checksum = static_cast<quint8>(m_frameBytes.at(MeterRecordSize - 3));
     SendFrame();
 }
 
@@ -143,16 +141,16 @@ void ExchangeEngine::SendTypeRecord()
         ShowTransferError();
         return;
     }
-    FrameBytes = TypeRecord(*row);
-    Checksum = static_cast<quint8>(FrameBytes.at(TypeRecordSize - 3));
+    m_frameBytes = TypeRecord(*row);
+    m_checksum = static_cast<quint8>(m_frameBytes.at(TypeRecordSize - 3));
     SendFrame();
 }
 
 void ExchangeEngine::ExecuteStep()
 {
-    if (Step < 0 || Step >= Script.size())
+    if (m_step < 0 || m_step >= m_script.size())
         return;
-    const QString& name = Script.at(Step);
+    const QString& name = m_script.at(m_step);
     if (name == QLatin1String("C?"))
         SendControl('?');
     else if (name == QLatin1String("Speed"))
@@ -179,40 +177,18 @@ void ExchangeEngine::PollPort()
     if (m_port.InQueueCount() <= 0)
         return;
     const char b = static_cast<char>(m_port.ReadByte());
-
-    if (WaitingForStart && b == Slash) {
-        WaitingForStart = false;
-        RxText.clear();
-        Edit1 = QStringLiteral("/");
-    }
-    // Outside a frame every byte is dropped, a stray LF included: it never re-handles the last
-    // frame.
-    if (WaitingForStart)
+    if (m_rx.Add(b) != FrameAssembler::Result::Complete)
         return;
-    RxText.append(b);
-    Edit1 += QLatin1Char('+');
-    Edit1 += QString::number(static_cast<unsigned char>(b));
 
-    if (b != LF || RxText.size() < 2 || RxText.at(RxText.size() - 2) != CR) {
-        if (RxText.size() > MaxFrameBytes) {
-            WaitingForStart = true;
-            RxText.clear();
-        }
-        return;
-    }
-
-    m_hooks.AppendTrace(Edit1);
     m_timerRequest.Stop();
-    // The frame is done with whatever happens below.
-    WaitingForStart = true;
-    const QByteArray frame = RxText;
+    const QByteArray frame = m_rx.Frame();
     if (frame.at(1) == STX) {
         if (ParseRecord(frame)) {
             SendControl(ACK);
-            Retries = 0;
-        } else if (Retries < 2) {
+            m_retries = 0;
+        } else if (m_retries < MaxRetries) {
             SendControl(NAK);
-            Retries += 1;
+            m_retries += 1;
         } else {
             ShowTransferError();
         }
@@ -224,41 +200,41 @@ void ExchangeEngine::PollPort()
 bool ExchangeEngine::ParseRecord(const QByteArray& frame)
 {
     // Each record stands alone: values left over from a refused record must not join the next one.
-    Values.Clear();
-    if (!FrameCodec::ParseRecord(frame, Values, IncompleteIdent))
+    m_values.Clear();
+    if (!FrameCodec::ParseRecord(frame, m_values, m_incompleteIdent))
         return false;
     bool stored = false;
     try {
-        stored = m_hooks.StoreRecord(Values);
+        stored = m_hooks.StoreRecord(m_values);
     } catch (...) {
         stored = false;
     }
     if (stored)
-        Values.Clear();
+        m_values.Clear();
     return stored;
 }
 
 void ExchangeEngine::HandleReply(char code)
 {
     if (code == ACK) {
-        if (Step < Script.size() - 1) {
-            Step += 1;
+        if (m_step < m_script.size() - 1) {
+            m_step += 1;
             ExecuteStep();
-            Retries = 0;
+            m_retries = 0;
         } else {
             FinishExchange();
         }
     } else if (code == NAK) {
-        if (Retries >= 2) {
+        if (m_retries >= MaxRetries) {
             ShowTransferError();
         } else {
             SendFrame();
-            Retries += 1;
+            m_retries += 1;
         }
     } else if (code == EndMark) {
         SendControl(ACK);
         FinishExchange();
-        Retries = 0;
+        m_retries = 0;
     }
 }
 

@@ -5,6 +5,7 @@
 #include "exchange/exchangehooks.h"
 #include "exchange/exchangeport.h"
 #include "exchange/exchangetimer.h"
+#include "exchange/frameassembler.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -14,25 +15,12 @@ class ExchangeEngine : public QObject
 {
     Q_OBJECT
   public:
-    // A frame longer than this is garbage on the line; it is dropped rather than collected further.
-    static constexpr qsizetype MaxFrameBytes = 4096;
+    // A frame the device refuses, or a record it sends that fails, is tried again this often; the
+    // next failure ends the exchange as a transfer failure.
+    static constexpr int MaxRetries = 2;
 
     ExchangeEngine(ExchangePort& port, ExchangeTimer& timerRequest, ExchangeTimer& timerColor,
                    ExchangeHooks& hooks, QObject* parent = nullptr);
-
-    // State of the running exchange; the exchange commands set it up.
-    QStringList Script;
-    int Step = 0;
-    QByteArray FrameBytes;       // the last frame sent, kept for retransmission
-    bool WaitingForStart = true; // no incoming frame is being collected
-    QByteArray RxText;           // the incoming frame from its "/"
-    quint8 SpeedCode = 1;
-    int Retries = 0;
-    DeviceRecord Values; // the last device record's lettered values
-    bool IncompleteIdent = false;
-    quint8 Checksum = 0;
-    QString Edit1; // trace of the last frame received
-    QString Edit2; // trace of the last frame sent
 
     // The start of every exchange command: resume polling, wait for a frame, run the script.
     void StartExchange(const QStringList& script);
@@ -47,6 +35,11 @@ class ExchangeEngine : public QObject
     // Received bytes stay in the port's queue while polling is paused.
     void PausePolling();
     void ResumePolling();
+
+    // A device record held a blank address, serial number or type designation; the window tells
+    // the user when the exchange panel closes and clears the note.
+    bool IncompleteIdent() const { return m_incompleteIdent; }
+    void ClearIncompleteIdent() { m_incompleteIdent = false; }
 
     void SendFrame();
     void SendControl(char code);
@@ -72,4 +65,15 @@ class ExchangeEngine : public QObject
     ExchangeHooks& m_hooks;
     bool m_polling = false;
     bool m_inPoll = false;
+
+    // State of the running exchange.
+    QStringList m_script;
+    int m_step = 0;
+    QByteArray m_frameBytes; // the last frame sent, kept for retransmission
+    FrameAssembler m_rx;     // the incoming frame from its "/"
+    quint8 m_speedCode = 1;
+    int m_retries = 0;
+    DeviceRecord m_values; // the last device record's lettered values
+    bool m_incompleteIdent = false;
+    quint8 m_checksum = 0;
 };

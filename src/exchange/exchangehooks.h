@@ -32,6 +32,4 @@ class ExchangeHooks
     virtual void RewindRows() = 0;
     // The rate chosen in the settings: "19200", "38400", "57600" or "115200".
     virtual QString RateSettingText() const = 0;
-    // One line of the hidden exchange trace.
-    virtual void AppendTrace(const QString& line) = 0;
 };

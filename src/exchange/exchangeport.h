@@ -26,6 +26,9 @@ class ExchangePort : public QObject
 {
     Q_OBJECT
   public:
+    // The device names a port can be set to.
+    enum TComNo : int { Com1, Com2, Com3, Lpt1 };
+
     using QObject::QObject;
     ~ExchangePort() override = default;
 
@@ -42,6 +45,9 @@ class ExchangePort : public QObject
     virtual void Purge() = 0;
     virtual TBaudRate BaudRate() const = 0;
     virtual void SetBaudRate(TBaudRate rate) = 0;
+    virtual TComNo ComNo() const = 0;
+    // Choosing another device closes an open port; the next Open opens the new one.
+    virtual void SetComNo(TComNo comNo) = 0;
     // Short pause the protocol needs around a rate switch.
     virtual void Sleep(int milliseconds) = 0;
 

@@ -12,7 +12,6 @@ class TMyComm : public ExchangePort
     Q_OBJECT
   public:
     enum TStopBits : int { SB_ONESTOPBIT, SB_ONE5STOPBITS, SB_TWOSTOPBITS };
-    enum TComNo : int { Com1, Com2, Com3, Lpt1 };
     enum TParity : int { paNone, paOdd, paEven, paMark, paSpace };
 
     explicit TMyComm(QObject* owner = nullptr);
@@ -36,8 +35,8 @@ class TMyComm : public ExchangePort
     void SetBaudRate(TBaudRate rate) override;
     TStopBits StopBits() const { return m_stopBits; }
     void SetStopBits(TStopBits bits);
-    TComNo ComNo() const { return m_comNo; }
-    void SetComNo(TComNo comNo);
+    TComNo ComNo() const override { return m_comNo; }
+    void SetComNo(TComNo comNo) override;
     TParity Parity() const { return m_parity; }
     void SetParity(TParity parity);
     int ByteSize() const { return m_byteSize; }

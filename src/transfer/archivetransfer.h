@@ -2,7 +2,7 @@
 // as archive meters; works on the data module's views only, so windows and tests share it.
 #pragma once
 
-#include "transfer/rowselection.h"
+#include "database/rowselection.h"
 
 #include <QString>
 

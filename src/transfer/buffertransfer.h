@@ -1,7 +1,7 @@
 // Copies archive meters into the exchange buffer (drops of archive rows on the exchange window).
 #pragma once
 
-#include "transfer/rowselection.h"
+#include "database/rowselection.h"
 
 class TDM;
 

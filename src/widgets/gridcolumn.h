@@ -6,13 +6,15 @@
 #include <QString>
 #include <QVariant>
 
+// Windows declare their columns with designated initializers, naming only what differs from
+// these defaults: {.field = QStringLiteral("PNumber"), .width = 60, .hint = …}.
 struct GridColumn {
-    QString field;
-    QString title;  // empty: the field's caption, or its name
-    int width = -1; // pixels; -1 leaves the default
+    QString field{};
+    QString title{}; // empty: the field's caption, or its name
+    int width = -1;  // pixels; -1 leaves the default
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
-    QString hint;
-    QList<QPair<QVariant, QString>> pickList; // stored value -> shown text
+    QString hint{};
+    QList<QPair<QVariant, QString>> pickList{}; // stored value -> shown text
     bool readOnly = false;
 };
 

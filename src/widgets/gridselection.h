@@ -1,7 +1,7 @@
 // The selection of a data grid as the transfers see it.
 #pragma once
 
-#include "transfer/rowselection.h"
+#include "database/rowselection.h"
 
 class DBGrid;
 

@@ -1,8 +1,8 @@
 // Every control of the windows can be named by a screen reader: its caption, text or hint.
-#include "support/guiapp.h"
-
 #include "app/tfexpert.h"
 #include "support/archivefixture.h"
+#include "support/fakeport.h"
+#include "support/faketimer.h"
 #include "ui/archive/tftip.h"
 #include "ui/exchange/tfsinchro.h"
 #include "ui/externaldata/tfsql.h"
@@ -11,6 +11,7 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAccessible>
+#include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -24,11 +25,12 @@ class Accessibility : public ArchiveFixture
 
 TEST_F(Accessibility, EveryControlHasAName)
 {
-    GuiApp();
+    FakePort port;
+    FakeTimer timerRequest, timerColor;
     TFExpert expert(*dm);
     auto* tip = new TFTip(*dm);
     expert.AddChild(tip);
-    auto* sinchro = new TFSinchro(*dm);
+    auto* sinchro = new TFSinchro(*dm, port, timerRequest, timerColor);
     expert.AddChild(sinchro);
     expert.AddChild(new TFSQL(*dm));
     expert.AddChild(new TFTable(*dm, sinchro->AOUTTable, sinchro->AINTable));

@@ -1,6 +1,4 @@
 // Grid output: what the save command writes from a selection, titles, and the painted printout.
-#include "support/guiapp.h"
-
 #include "app/gridoutput.h"
 #include "support/archivefixture.h"
 #include "widgets/dbgrid.h"
@@ -16,7 +14,6 @@ class GridOutputTest : public ArchiveFixture
   protected:
     void SetUp() override
     {
-        GuiApp();
         ArchiveFixture::SetUp();
         AddType(QStringLiteral("СО-И446"), QStringLiteral("1600"));
         AddType(QStringLiteral("CE\"101"), QStringLiteral("12.5"));

@@ -1,7 +1,5 @@
 // The main window: system buttons, child windows that only minimize, port settings, active grid,
 // help.
-#include "support/guiapp.h"
-
 #include "app/helpwindow.h"
 #include "app/sfconfigcom.h"
 #include "app/tfexpert.h"
@@ -50,7 +48,6 @@ class MainWindowTest : public ArchiveFixture
   protected:
     void SetUp() override
     {
-        GuiApp();
         ArchiveFixture::SetUp();
         expert = std::make_unique<TFExpert>(*dm);
         a = new GridChild(QStringLiteral("Архив"), dm->ADOTip);

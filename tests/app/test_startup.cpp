@@ -1,6 +1,7 @@
 // The program as a process: one copy only, the archive must exist and be complete.
 #include "core/ulang.h"
 #include "database/schema.h"
+#include "support/testapp.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -20,21 +21,12 @@
 namespace
 {
 
-QCoreApplication& App()
-{
-    static int argc = 1;
-    static char name[] = "t";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication* app = new QCoreApplication(argc, argv);
-    return *app;
-}
-
 class Startup : public ::testing::Test
 {
   protected:
     void SetUp() override
     {
-        App();
+        TestApp();
         ASSERT_TRUE(work.isValid() && runtime.isValid() && config.isValid());
     }
 

@@ -286,11 +286,7 @@ TEST_F(DataModule, SettingsSurviveARestart)
 
 TEST(ArchiveOpening, FailsWithoutCreatingAndNamesTheFile)
 {
-    int argc = 1;
-    char name[] = "t";
-    char* argv[] = {name, nullptr};
-    if (!QCoreApplication::instance())
-        new QCoreApplication(argc, argv);
+    TestApp();
     QTemporaryDir dir;
     TDM dm(std::make_unique<SettingsStore>(dir.filePath(QStringLiteral("s.ini"))));
     EXPECT_FALSE(dm.Open(dir.path()));
@@ -303,11 +299,7 @@ TEST(ArchiveOpening, FailsWithoutCreatingAndNamesTheFile)
 
 TEST(ArchiveOpening, RefusesAnArchiveLackingATableOrAColumnOrNotADatabase)
 {
-    int argc = 1;
-    char name[] = "t";
-    char* argv[] = {name, nullptr};
-    if (!QCoreApplication::instance())
-        new QCoreApplication(argc, argv);
+    TestApp();
     for (const char* damage :
          {"DROP TABLE TSResult", "ALTER TABLE TIdent DROP COLUMN PMaker", "garbage"}) {
         SCOPED_TRACE(damage);

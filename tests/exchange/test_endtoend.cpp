@@ -1,8 +1,8 @@
 // Loads and reads through the real port and engine against km350-sim on a pseudo-terminal, with
 // faults.
 #include "exchange/framecodec.h"
-#include "support/qtapp.h"
 #include "support/simsession.h"
+#include "support/testapp.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -113,7 +113,7 @@ TEST_F(EndToEnd, HundredMetersLoadAndReadBackWithResults)
         EXPECT_FALSE(s.hooks.stored[i * 12 + 1].S.isEmpty());
         EXPECT_EQ(s.hooks.stored[i * 12 + 11].C, "1");
     }
-    EXPECT_FALSE(s.engine->IncompleteIdent);
+    EXPECT_FALSE(s.engine->IncompleteIdent());
 }
 
 struct FaultCase {

@@ -1,7 +1,7 @@
 // The serial port: device names from the settings, open and close events, rates, range errors, a
 // real pty.
 #include "exchange/tmycomm.h"
-#include "support/qtapp.h"
+#include "support/testapp.h"
 
 #include <QSettings>
 

@@ -6,8 +6,8 @@
 #include "core/utools.h"
 #include "database/schema.h"
 #include "database/tdm.h"
+#include "support/testapp.h"
 
-#include <QCoreApplication>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -23,11 +23,7 @@ class ArchiveFixture : public ::testing::Test
   protected:
     void SetUp() override
     {
-        static int argc = 1;
-        static char name[] = "test";
-        static char* argv[] = {name, nullptr};
-        if (!QCoreApplication::instance())
-            new QCoreApplication(argc, argv);
+        TestApp();
         ASSERT_TRUE(dir.isValid());
         QString error;
         ASSERT_TRUE(ArchiveSchema::CreateArchiveFile(dir.filePath(ULang::ArchiveFileName), &error))

@@ -26,7 +26,6 @@ class FakeHooks : public ExchangeHooks
     int countUpdates = 0;
     int rewinds = 0;
     QString rateText = QStringLiteral("19200");
-    QStringList trace;
 
     bool StoreRecord(const DeviceRecord& values) override
     {
@@ -64,5 +63,4 @@ class FakeHooks : public ExchangeHooks
         ++rewinds;
     }
     QString RateSettingText() const override { return rateText; }
-    void AppendTrace(const QString& line) override { trace.append(line); }
 };

@@ -18,6 +18,7 @@ class FakePort : public ExchangePort
     QByteArray rx;
     QList<Sent> writes;
     TBaudRate rate = BR__19200;
+    TComNo comNo = Com2;
     bool open = true;
     int sleptMs = 0;
 
@@ -46,5 +47,7 @@ class FakePort : public ExchangePort
     void Purge() override { rx.clear(); }
     TBaudRate BaudRate() const override { return rate; }
     void SetBaudRate(TBaudRate r) override { rate = r; }
+    TComNo ComNo() const override { return comNo; }
+    void SetComNo(TComNo c) override { comNo = c; }
     void Sleep(int milliseconds) override { sleptMs += milliseconds; }
 };

@@ -3,27 +3,12 @@
 
 #include "support/archivefixture.h"
 
-#ifdef QT_WIDGETS_LIB
-#include <QApplication>
-#endif
 #include <QDate>
 #include <QSqlQuery>
 
 class TransferFixture : public ArchiveFixture
 {
   protected:
-#ifdef QT_WIDGETS_LIB
-    // Windows need a QApplication before the fixture would make a QCoreApplication.
-    static void EnsureGuiApplication()
-    {
-        static int argc = 1;
-        static char name[] = "test";
-        static char* argv[] = {name, nullptr};
-        if (!QCoreApplication::instance())
-            new QApplication(argc, argv);
-    }
-#endif
-
     qint64 AddBufferMeter(const QString& tip, double constant, const QString& number,
                           const QString& address)
     {

@@ -1,6 +1,4 @@
 // The shared data grid against the meter type view: model contract, sorting, selection, edits.
-#include "support/guiapp.h"
-
 #include "support/archivefixture.h"
 #include "widgets/dbgrid.h"
 
@@ -17,7 +15,6 @@ class GridTest : public ArchiveFixture
   protected:
     void SetUp() override
     {
-        GuiApp();
         ArchiveFixture::SetUp();
         AddType(QStringLiteral("b2"), QStringLiteral("1600"));
         AddType(QStringLiteral("A1"), QStringLiteral("800"));

@@ -1,4 +1,4 @@
-// Hooks of the benchmark: a buffer of meters to load, a count of stored records and of wire bytes.
+// Hooks of the benchmark: a buffer of meters to load and a count of stored records.
 #pragma once
 
 #include "exchange/exchangehooks.h"
@@ -11,7 +11,6 @@ class BenchHooks : public ExchangeHooks
     QList<MeterRow> meters;
     qsizetype cursor = 0;
     long long storedRecords = 0;
-    long long wireBytes = 0;
     int panelClosed = 0;
     QString status;
 
@@ -33,6 +32,4 @@ class BenchHooks : public ExchangeHooks
     std::optional<TypeRow> NextTypeRow() override { return std::nullopt; }
     void RewindRows() override { cursor = 0; }
     QString RateSettingText() const override { return QStringLiteral("115200"); }
-    // Every trace line holds one "+" per byte of its frame.
-    void AppendTrace(const QString& line) override { wireBytes += line.count(QLatin1Char('+')); }
 };

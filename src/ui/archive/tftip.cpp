@@ -4,6 +4,7 @@
 #include "core/ulang.h"
 #include "core/umessage.h"
 #include "core/utools.h"
+#include "database/deleteselectedrows.h"
 #include "database/settingsstore.h"
 #include "database/tdm.h"
 #include "transfer/archivetransfer.h"
@@ -38,19 +39,6 @@ namespace
 
 const Qt::Alignment Centre = Qt::AlignCenter;
 const Qt::Alignment Right = Qt::AlignRight | Qt::AlignVCenter;
-const Qt::Alignment Left = Qt::AlignLeft | Qt::AlignVCenter;
-
-GridColumn Column(const char* field, const QString& title = {}, const QString& hint = {},
-                  Qt::Alignment alignment = Left, int width = -1)
-{
-    GridColumn c;
-    c.field = QLatin1String(field);
-    c.title = title;
-    c.hint = hint;
-    c.alignment = alignment;
-    c.width = width;
-    return c;
-}
 
 QWidget* Titled(const QString& caption, QWidget* content)
 {
@@ -86,34 +74,48 @@ TFTip::TFTip(TDM& dm, QWidget* parent)
     DBGridTResult->setObjectName(QStringLiteral("DBGridTResult"));
 
     // Grids and their columns.
-    DBGridTTip->SetDataSet(dm.ADOTip,
-                           {Column("PTipCH", {}, ULang::TypeTitle, Left, 60),
-                            Column("PUnom", {}, ULang::NominalVoltage),
-                            Column("PInom", {}, ULang::NominalCurrent),
-                            Column("PReductRate", {}, ULang::MeterConstant),
-                            Column("PClassT", ULang::AccuracyClass, ULang::AccuracyClass)});
+    DBGridTTip->SetDataSet(
+        dm.ADOTip, {{.field = QStringLiteral("PTipCH"), .width = 60, .hint = ULang::TypeTitle},
+                    {.field = QStringLiteral("PUnom"), .hint = ULang::NominalVoltage},
+                    {.field = QStringLiteral("PInom"), .hint = ULang::NominalCurrent},
+                    {.field = QStringLiteral("PReductRate"), .hint = ULang::MeterConstant},
+                    {.field = QStringLiteral("PClassT"),
+                     .title = ULang::AccuracyClass,
+                     .hint = ULang::AccuracyClass}});
     DBGridTTip->horizontalHeader()->setMinimumSectionSize(60);
     DBGridTIdent->SetDataSet(dm.ADOIdent,
-                             {Column("PNumber"), Column("PMaker", {}, {}, Right),
-                              Column("PYearOutput"), Column("PAddress", {}, {}, Right)});
+                             {{.field = QStringLiteral("PNumber")},
+                              {.field = QStringLiteral("PMaker"), .alignment = Right},
+                              {.field = QStringLiteral("PYearOutput")},
+                              {.field = QStringLiteral("PAddress"), .alignment = Right}});
     // Meters stay grouped by their type whatever column they are sorted by.
     DBGridTIdent->SortTextHook = [](const QString& text) {
         return QStringLiteral("PSecindex ASC, ") + text;
     };
-    GridColumn creep = Column("PSamohod", ULang::Creep, {}, Centre);
-    creep.pickList = SamohodPickList();
-    DBGridData->SetDataSet(dm.ADOData, {Column("PDateMeasure", ULang::DateTitle, {}, Centre), creep,
-                                        Column("PUSamohod", ULang::VoltageShort, {}, Centre),
-                                        Column("POrmix", ULang::MeterReadings, {}, Centre)});
+    DBGridData->SetDataSet(
+        dm.ADOData,
+        {{.field = QStringLiteral("PDateMeasure"), .title = ULang::DateTitle, .alignment = Centre},
+         {.field = QStringLiteral("PSamohod"),
+          .title = ULang::Creep,
+          .alignment = Centre,
+          .pickList = SamohodPickList()},
+         {.field = QStringLiteral("PUSamohod"), .title = ULang::VoltageShort, .alignment = Centre},
+         {.field = QStringLiteral("POrmix"), .title = ULang::MeterReadings, .alignment = Centre}});
     auto* resultHeader = new SymbolTitleHeader(DBGridTResult);
     DBGridTResult->setHorizontalHeader(resultHeader);
     DBGridTResult->SetDataSet(
         dm.ADOResult,
-        {Column("PUMeasure", {}, ULang::VoltageHint, Centre),
-         Column("PIMeasure", {}, ULang::CurrentHint, Centre),
-         Column("PPowerMeasure", {}, ULang::PowerHint, Centre),
-         Column("PFPMeasure", ULang::PowerFactorShort, ULang::PowerFactor, Centre),
-         Column("PMistakeMeasure", ULang::MeterErrorShort, ULang::MeterErrorHint, Centre)});
+        {{.field = QStringLiteral("PUMeasure"), .alignment = Centre, .hint = ULang::VoltageHint},
+         {.field = QStringLiteral("PIMeasure"), .alignment = Centre, .hint = ULang::CurrentHint},
+         {.field = QStringLiteral("PPowerMeasure"), .alignment = Centre, .hint = ULang::PowerHint},
+         {.field = QStringLiteral("PFPMeasure"),
+          .title = ULang::PowerFactorShort,
+          .alignment = Centre,
+          .hint = ULang::PowerFactor},
+         {.field = QStringLiteral("PMistakeMeasure"),
+          .title = ULang::MeterErrorShort,
+          .alignment = Centre,
+          .hint = ULang::MeterErrorHint}});
     resultHeader->SetSymbolColumn(4);
     DBGridTResult->DrawCellHook = [this](QPainter* painter, const QStyleOptionViewItem& option,
                                          const QModelIndex& index) {
@@ -418,33 +420,8 @@ void TFTip::DataSetDelete1Execute()
     if (ShowMessage(ULang::AskDeleteSelected, ULang::CaptionDelete, MsgIcon::Question,
                     MsgButtons::YesNo) != MsgAnswer::Yes)
         return;
-    DataSet& ds = *grid->GetDataSet();
-    const DBGrid::SelectionKind kind = grid->Selection();
-    const QList<qint64> marks = grid->SelectedBookmarks();
-    ds.DisableControls();
-    try {
-        if (kind == DBGrid::SelectionKind::Rows) {
-            for (qint64 mark : marks) {
-                if (ds.GotoBookmark(mark))
-                    ds.Delete();
-            }
-        } else if (kind == DBGrid::SelectionKind::All) {
-            if (ds.First()) {
-                while (!ds.IsEmpty())
-                    ds.Delete();
-            }
-        } else {
-            ds.Delete();
-        }
-    } catch (const DatabaseError&) {
+    if (!DeleteSelectedRows(*grid->GetDataSet(), GridSelection(*grid)))
         ReportDatabaseError(); // rows deleted before the failure stay deleted
-    }
-    ds.EnableControls();
-    try {
-        ds.Requery();
-    } catch (const DatabaseError&) {
-        ReportDatabaseError();
-    }
     grid->ClearRowSelection();
 }
 

@@ -4,6 +4,7 @@
 #include "core/ulang.h"
 #include "core/umessage.h"
 #include "core/utools.h"
+#include "database/deleteselectedrows.h"
 #include "database/tdm.h"
 #include "transfer/archivetransfer.h"
 #include "transfer/buffertransfer.h"
@@ -12,25 +13,20 @@
 #include "widgets/dbgrid.h"
 #include "widgets/gridselection.h"
 #include "widgets/mainwindowlink.h"
+#include "widgets/overlimitcell.h"
 #include "widgets/transferprogressdialog.h"
 
 #include <QAction>
-#include <QFile>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
-#include <QPainter>
-#include <QPlainTextEdit>
-#include <QSaveFile>
 #include <QSplitter>
 #include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
-
-#include <cmath>
 
 TFSinchro* FSinchro = nullptr;
 
@@ -51,14 +47,16 @@ QString SymbolFontText(const QString& text)
 
 } // namespace
 
-TFSinchro::TFSinchro(TDM& dm, QWidget* parent)
+TFSinchro::TFSinchro(TDM& dm, ExchangePort& port, ExchangeTimer& timerRequest,
+                     ExchangeTimer& timerColor, QWidget* parent)
     : MdiChild(ULang::ExchangeCaption, QStringLiteral("TFSinchro.REGEH"), parent),
       DBGridTTipSinch(new DBGrid), DBGridSData(new DBGrid), DBGridTResultSinch(new DBGrid),
-      LabelNameCountSh(new QLabel), SFFramePanel(new SFFrame(this)), m_dm(dm), Comm1(this),
-      TimerRequest(1000), TimerColor(500), m_engine(Comm1, TimerRequest, TimerColor, *this, this),
+      LabelNameCountSh(new QLabel), SFFramePanel(new SFFrame(this)), m_dm(dm), Comm1(port),
+      TimerRequest(timerRequest), TimerColor(timerColor),
+      m_engine(Comm1, TimerRequest, TimerColor, *this),
       m_store(*dm.ADOSinchro, *dm.ADOSinchroData, *dm.ADOSinchroResult, *dm.ADOTableTip),
-      Memo1(new QPlainTextEdit), m_split1(new QSplitter(Qt::Vertical)),
-      m_split2(new QSplitter(Qt::Horizontal)), PMSinchro(new QMenu(this))
+      m_split1(new QSplitter(Qt::Vertical)), m_split2(new QSplitter(Qt::Horizontal)),
+      PMSinchro(new QMenu(this))
 {
     setObjectName(QStringLiteral("FSinchro"));
     BuildActions();
@@ -95,19 +93,12 @@ TFSinchro::TFSinchro(TDM& dm, QWidget* parent)
     m_split1->setStretchFactor(1, 1);
     m_split1->setSizes({143, 300});
 
-    // The trace stays hidden; it is reached through ASaveTrace.
-    Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setReadOnly(true);
-    Memo1->setAccessibleName(ULang::SaveTrace);
-    Memo1->setVisible(false);
-
     auto* body = new QWidget;
     auto* layout = new QVBoxLayout(body);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(BuildToolDock());
     layout->addWidget(m_split1, 1);
-    layout->addWidget(Memo1);
     setWidget(body);
 
     connect(SFFramePanel, &SFFrame::CancelRequested, this, [this] { m_engine.FinishExchange(); });
@@ -133,11 +124,8 @@ TFSinchro::~TFSinchro()
 
 void TFSinchro::FormCreate()
 {
-    // Every date shown or converted from here on is dd/mm/yy.
-    ShortDateFormat = QStringLiteral("dd/MM/yy");
     // The port number follows the main window's setting at each command (OpenPort); until then
     // the port stays closed.
-    m_engine.SpeedCode = 1;
     m_engine.PausePolling();
     UpdateMeterCount();
 }
@@ -278,55 +266,71 @@ void TFSinchro::BuildGrids()
 {
     const Qt::Alignment centre = Qt::AlignCenter;
     const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
-    GridColumn tip{QStringLiteral("PTipCH"), {}, 60,   Qt::AlignLeft | Qt::AlignVCenter,
-                   ULang::MeterType,         {}, false};
-    GridColumn rate{QStringLiteral("PReductRate"), {}, 85,   Qt::AlignLeft | Qt::AlignVCenter,
-                    ULang::MeterConstant,          {}, false};
-    GridColumn number{QStringLiteral("PNumber"), {}, 60, right, ULang::SerialNumberHint, {}, false};
-    GridColumn address{QStringLiteral("PAddress"), {}, 100,  right,
-                       ULang::MeterAddressHint,    {}, false};
     DBGridTTipSinch->setObjectName(QStringLiteral("DBGridTTipSinch"));
     // Archive types and meters dropped here go into the buffer.
     DBGridTTipSinch->AcceptGridDrops(
         [this](DBGrid* source) { return DBGridTTipSinchDragOver(source); },
         [this](DBGrid* source) { DBGridTTipSinchDragDrop(source); });
-    DBGridTTipSinch->SetDataSet(m_dm.ADOSinchro, {tip, rate, number, address});
+    DBGridTTipSinch->SetDataSet(
+        m_dm.ADOSinchro,
+        {{.field = QStringLiteral("PTipCH"), .width = 60, .hint = ULang::MeterType},
+         {.field = QStringLiteral("PReductRate"), .width = 85, .hint = ULang::MeterConstant},
+         {.field = QStringLiteral("PNumber"),
+          .width = 60,
+          .alignment = right,
+          .hint = ULang::SerialNumberHint},
+         {.field = QStringLiteral("PAddress"),
+          .width = 100,
+          .alignment = right,
+          .hint = ULang::MeterAddressHint}});
 
-    GridColumn date{
-        QStringLiteral("PDateMeasure"), ULang::DateTitle, 70, centre, ULang::DateTitle, {}, false};
-    GridColumn creep{QStringLiteral("PSamohod"), ULang::Creep, 60, centre, ULang::Creep,
-                     SamohodPickList(),          false};
-    GridColumn uCreep{QStringLiteral("PUSamohod"),
-                      ULang::VoltageShort,
-                      50,
-                      centre,
-                      ULang::VoltageShort,
-                      {},
-                      false};
-    GridColumn reading{
-        QStringLiteral("POrmix"), ULang::MeterReading, 100, centre, ULang::MeterReading, {}, false};
     DBGridSData->setObjectName(QStringLiteral("DBGridSData"));
-    DBGridSData->SetDataSet(m_dm.ADOSinchroData, {date, creep, uCreep, reading});
+    DBGridSData->SetDataSet(m_dm.ADOSinchroData, {{.field = QStringLiteral("PDateMeasure"),
+                                                   .title = ULang::DateTitle,
+                                                   .width = 70,
+                                                   .alignment = centre,
+                                                   .hint = ULang::DateTitle},
+                                                  {.field = QStringLiteral("PSamohod"),
+                                                   .title = ULang::Creep,
+                                                   .width = 60,
+                                                   .alignment = centre,
+                                                   .hint = ULang::Creep,
+                                                   .pickList = SamohodPickList()},
+                                                  {.field = QStringLiteral("PUSamohod"),
+                                                   .title = ULang::VoltageShort,
+                                                   .width = 50,
+                                                   .alignment = centre,
+                                                   .hint = ULang::VoltageShort},
+                                                  {.field = QStringLiteral("POrmix"),
+                                                   .title = ULang::MeterReading,
+                                                   .width = 100,
+                                                   .alignment = centre,
+                                                   .hint = ULang::MeterReading}});
 
-    GridColumn u{QStringLiteral("PUMeasure"), {}, 60, centre, ULang::VoltageHint, {}, false};
-    GridColumn i{QStringLiteral("PIMeasure"), {}, 60, centre, ULang::CurrentHint, {}, false};
-    GridColumn p{QStringLiteral("PPowerMeasure"), {}, 70, centre, ULang::PowerHint, {}, false};
-    GridColumn k{QStringLiteral("PFPMeasure"),
-                 ULang::PowerFactorShort,
-                 60,
-                 centre,
-                 ULang::PowerFactor,
-                 {},
-                 false};
-    GridColumn s{QStringLiteral("PMistakeMeasure"),
-                 SymbolFontText(ULang::MeterErrorShort),
-                 60,
-                 centre,
-                 ULang::MeterErrorHint,
-                 {},
-                 false};
     DBGridTResultSinch->setObjectName(QStringLiteral("DBGridTResultSinch"));
-    DBGridTResultSinch->SetDataSet(m_dm.ADOSinchroResult, {u, i, p, k, s});
+    DBGridTResultSinch->SetDataSet(m_dm.ADOSinchroResult,
+                                   {{.field = QStringLiteral("PUMeasure"),
+                                     .width = 60,
+                                     .alignment = centre,
+                                     .hint = ULang::VoltageHint},
+                                    {.field = QStringLiteral("PIMeasure"),
+                                     .width = 60,
+                                     .alignment = centre,
+                                     .hint = ULang::CurrentHint},
+                                    {.field = QStringLiteral("PPowerMeasure"),
+                                     .width = 70,
+                                     .alignment = centre,
+                                     .hint = ULang::PowerHint},
+                                    {.field = QStringLiteral("PFPMeasure"),
+                                     .title = ULang::PowerFactorShort,
+                                     .width = 60,
+                                     .alignment = centre,
+                                     .hint = ULang::PowerFactor},
+                                    {.field = QStringLiteral("PMistakeMeasure"),
+                                     .title = SymbolFontText(ULang::MeterErrorShort),
+                                     .width = 60,
+                                     .alignment = centre,
+                                     .hint = ULang::MeterErrorHint}});
 
     // Only the meter grid sorts by title; only the meter and verification grids start drags.
     DBGridSData->SetTitleSort(false);
@@ -336,31 +340,13 @@ void TFSinchro::BuildGrids()
     DBGridTResultSinch->DrawCellHook = [grid = DBGridTResultSinch](
                                            QPainter* painter, const QStyleOptionViewItem& option,
                                            const QModelIndex& index) {
-        DataSet* ds = grid->GetDataSet();
-        const QList<GridColumn>& cols = grid->Model()->Columns();
-        if (!ds || index.column() < 0 || index.column() >= cols.size() ||
-            cols.at(index.column()).field != QLatin1String("PMistakeMeasure"))
+        DataSetModel* model = grid->Model();
+        const int field = model->FieldOfColumn(index.column());
+        DataSet* ds = model->GetDataSet();
+        if (field < 0 || !ds || ds->FieldDefAt(field).name != QLatin1String("PMistakeMeasure") ||
+            !OverLimitCell::IsOverLimit(ds->Value(index.row(), field)))
             return false;
-        const QVariant v =
-            ds->Value(index.row(), ds->FieldIndex(QStringLiteral("PMistakeMeasure")));
-        bool ok = false;
-        const double error = v.toDouble(&ok);
-        if (!ok || v.isNull() || std::fabs(error) <= 1000)
-            return false;
-        const bool selected = option.state & QStyle::State_Selected;
-        painter->fillRect(option.rect,
-                          option.palette.brush(selected ? QPalette::Highlight : QPalette::Base));
-        painter->setPen(
-            option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
-        const QFontMetrics fm(option.font);
-        const QRect r = option.rect;
-        const int w = fm.horizontalAdvance(ULang::ErrorOverLimit);
-        const int h = fm.height();
-        const int left = static_cast<int>(std::lround((r.left() + r.right()) / 2.0 - w / 2.0));
-        const int top = static_cast<int>(std::lround((r.top() + r.bottom()) / 2.0 - h / 2.0));
-        painter->setFont(option.font);
-        painter->drawText(QRect(left, top, w, h), Qt::AlignLeft | Qt::AlignTop,
-                          ULang::ErrorOverLimit);
+        OverLimitCell::Paint(painter, option);
         return true;
     };
 
@@ -429,24 +415,14 @@ void TFSinchro::AClearExecute()
     if (ShowMessage(ULang::AskClearTable, ULang::CaptionDelete, MsgIcon::Question,
                     MsgButtons::YesNo) != MsgAnswer::Yes)
         return;
-    EmptyTable(m_dm.ADOSinchro, QStringLiteral("TSTip"));
+    EmptyTable(*m_dm.ADOSinchro);
     UpdateMeterCount();
 }
 
-void TFSinchro::EmptyTable(DataSet* view, const QString& table)
+void TFSinchro::EmptyTable(DataSet& view)
 {
-    view->Close();
-    try {
-        m_dm.ADOExport->SetCommandText(QStringLiteral("DELETE FROM ") + table);
-        m_dm.ADOExport->Execute();
-    } catch (const DatabaseError&) {
+    if (!m_dm.EmptyTable(view))
         ShowMessage(ULang::QueryFailed, ULang::CaptionError, MsgIcon::Error, MsgButtons::Ok);
-    }
-    try {
-        view->Open();
-    } catch (const DatabaseError&) {
-        ShowMessage(ULang::QueryFailed, ULang::CaptionError, MsgIcon::Error, MsgButtons::Ok);
-    }
 }
 
 void TFSinchro::DataSetDelete1Execute()
@@ -456,39 +432,8 @@ void TFSinchro::DataSetDelete1Execute()
     if (ds && ds->Active() &&
         ShowMessage(ULang::AskDeleteSelected, ULang::CaptionDelete, MsgIcon::Question,
                     MsgButtons::YesNo) == MsgAnswer::Yes) {
-        const DBGrid::SelectionKind kind = grid->Selection();
-        const QList<qint64> marks = grid->SelectedBookmarks();
-        ds->DisableControls();
-        try {
-            switch (kind) {
-            case DBGrid::SelectionKind::Rows:
-                for (qint64 mark : marks)
-                    if (ds->GotoBookmark(mark))
-                        ds->Delete();
-                break;
-            case DBGrid::SelectionKind::All:
-                ds->First();
-                while (!ds->IsEmpty()) {
-                    const int before = ds->RecordCount();
-                    ds->Delete();
-                    if (ds->RecordCount() == before)
-                        break;
-                }
-                break;
-            case DBGrid::SelectionKind::None:
-                if (!ds->IsEmpty())
-                    ds->Delete();
-                break;
-            }
-        } catch (const DatabaseError&) {
+        if (!DeleteSelectedRows(*ds, GridSelection(*grid)))
             ShowMessage(ULang::QueryFailed, ULang::CaptionError, MsgIcon::Error, MsgButtons::Ok);
-        }
-        try {
-            ds->Requery();
-        } catch (const DatabaseError&) {
-            ShowMessage(ULang::QueryFailed, ULang::CaptionError, MsgIcon::Error, MsgButtons::Ok);
-        }
-        ds->EnableControls();
         grid->ClearRowSelection();
     }
     UpdateMeterCount();
@@ -496,14 +441,14 @@ void TFSinchro::DataSetDelete1Execute()
 
 void TFSinchro::OpenPort()
 {
-    Memo1->clear();
+    Comm1.Clear();
     const QString port = Link() ? Link()->ComPortText() : QString();
     if (port == ULang::PortCom1)
-        Comm1.SetComNo(TMyComm::Com1);
+        Comm1.SetComNo(ExchangePort::Com1);
     else if (port == ULang::PortCom2)
-        Comm1.SetComNo(TMyComm::Com2);
+        Comm1.SetComNo(ExchangePort::Com2);
     else if (port == ULang::PortCom3)
-        Comm1.SetComNo(TMyComm::Com3);
+        Comm1.SetComNo(ExchangePort::Com3);
     // Every exchange starts at 19200 bit/s.
     Comm1.SetBaudRate(BR__19200);
     Comm1.Sleep(3);
@@ -530,10 +475,10 @@ void TFSinchro::ShowExchangePanel()
 
 void TFSinchro::SFFrameClose()
 {
-    if (m_engine.IncompleteIdent)
+    if (m_engine.IncompleteIdent())
         ShowMessage(ULang::IncompleteIdent, ULang::CaptionWriteError, MsgIcon::Error,
                     MsgButtons::Ok);
-    m_engine.IncompleteIdent = false;
+    m_engine.ClearIncompleteIdent();
     if (!m_refusedReason.isEmpty()) {
         ShowMessage(ULang::RecordsRefused + m_refusedReason, ULang::CaptionWriteError,
                     MsgIcon::Error, MsgButtons::Ok);
@@ -580,11 +525,11 @@ void TFSinchro::AINTableExecute()
 void TFSinchro::AOUTExecute()
 {
     OpenPort();
-    m_engine.IncompleteIdent = false;
+    m_engine.ClearIncompleteIdent();
     m_refusedReason.clear();
     m_store.Reset();
     // The buffer is emptied before the device is asked: a failed read leaves it empty.
-    EmptyTable(m_dm.ADOSinchro, QStringLiteral("TSTip"));
+    EmptyTable(*m_dm.ADOSinchro);
     UpdateMeterCount();
     m_engine.StartExchange(ExchangeEngine::ReadScript(QStringLiteral("CR"), QStringLiteral("CRD")));
     ShowExchangePanel();
@@ -595,7 +540,7 @@ void TFSinchro::AOUTTableExecute()
     OpenPort();
     m_refusedReason.clear();
     m_store.Reset();
-    EmptyTable(m_dm.ADOTableTip, QStringLiteral("TTableTip"));
+    EmptyTable(*m_dm.ADOTableTip);
     m_engine.StartExchange(ExchangeEngine::ReadScript(QStringLiteral("Cr"), QStringLiteral("CrD")));
     ShowExchangePanel();
 }
@@ -663,36 +608,13 @@ QString TFSinchro::RateSettingText() const
     return Link() ? Link()->ComSpeedText() : QString();
 }
 
-void TFSinchro::AppendTrace(const QString& line)
-{
-    Memo1->appendPlainText(line);
-}
-
-QStringList TFSinchro::Trace() const
-{
-    const QString text = Memo1->toPlainText();
-    return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
-}
-
-bool TFSinchro::SaveTrace(const QString& path) const
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
-        return false;
-    for (const QString& line : Trace()) {
-        file.write(line.toUtf8());
-        file.write("\n");
-    }
-    return file.commit();
-}
-
 void TFSinchro::ASaveTraceExecute()
 {
     const QString path =
         QFileDialog::getSaveFileName(this, ULang::SaveTrace, QString(), ULang::FilterText);
     if (path.isEmpty())
         return;
-    if (!SaveTrace(path))
+    if (!Comm1.Save(path))
         ShowMessage(ULang::TraceFileFailed.arg(path), ULang::CaptionError, MsgIcon::Error,
                     MsgButtons::Ok);
 }

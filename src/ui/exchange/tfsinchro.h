@@ -1,12 +1,12 @@
 // The exchange window: the buffer of meters, verifications and results exchanged with the KM350,
-// its commands, the exchange engine with its port and timers, and the exchange panel.
+// its commands, the exchange engine on the port and timers it is given, and the exchange panel.
 #pragma once
 
 #include "exchange/bufferstore.h"
 #include "exchange/exchangeengine.h"
 #include "exchange/exchangehooks.h"
-#include "exchange/qtexchangetimer.h"
-#include "exchange/tmycomm.h"
+#include "exchange/exchangetimer.h"
+#include "exchange/tracingport.h"
 #include "widgets/mdichild.h"
 
 #include <QPointer>
@@ -15,7 +15,6 @@ class DBGrid;
 class QAction;
 class QLabel;
 class QMenu;
-class QPlainTextEdit;
 class QSplitter;
 class SFFrame;
 class TDM;
@@ -24,7 +23,10 @@ class TFSinchro : public MdiChild, private ExchangeHooks
 {
     Q_OBJECT
   public:
-    explicit TFSinchro(TDM& dm, QWidget* parent = nullptr);
+    // The port and the timers (1000 ms device silence, 500 ms blinking) come from start-up, or
+    // from a test; they must outlive the window.
+    TFSinchro(TDM& dm, ExchangePort& port, ExchangeTimer& timerRequest, ExchangeTimer& timerColor,
+              QWidget* parent = nullptr);
     ~TFSinchro() override;
 
     void SaveSettings(SettingsStore& store) const override;
@@ -53,8 +55,7 @@ class TFSinchro : public MdiChild, private ExchangeHooks
     void DataSetDelete1Execute();
 
     // The trace of the last exchange, one frame a line ("@" sent, "/" received).
-    QStringList Trace() const;
-    bool SaveTrace(const QString& path) const;
+    const QStringList& Trace() const { return Comm1.Lines(); }
 
     DBGrid* DBGridTTipSinch;
     DBGrid* DBGridSData;
@@ -90,7 +91,6 @@ class TFSinchro : public MdiChild, private ExchangeHooks
     std::optional<TypeRow> NextTypeRow() override;
     void RewindRows() override;
     QString RateSettingText() const override;
-    void AppendTrace(const QString& line) override;
 
     void FormCreate();
     void BuildActions();
@@ -100,7 +100,7 @@ class TFSinchro : public MdiChild, private ExchangeHooks
     void ShowExchangePanel();
     void SFFrameClose();
     // Empties a buffer table with its view closed; a failure is reported and the view reopened.
-    void EmptyTable(DataSet* view, const QString& table);
+    void EmptyTable(DataSet& view);
     void DBGridTTipSinchEnter(DBGrid* grid);
     void DBGridTTipSinchExit(DBGrid* grid);
     void ShowPopup(DBGrid* grid, const QPoint& pos);
@@ -108,12 +108,12 @@ class TFSinchro : public MdiChild, private ExchangeHooks
     DataSet* ActionDataSet() const;
 
     TDM& m_dm;
-    TMyComm Comm1;
-    QtExchangeTimer TimerRequest;
-    QtExchangeTimer TimerColor;
+    // The port as the window uses it: every byte crossing it goes into the trace.
+    TracingPort Comm1;
+    ExchangeTimer& TimerRequest;
+    ExchangeTimer& TimerColor;
     ExchangeEngine m_engine;
     BufferStore m_store;
-    QPlainTextEdit* Memo1;
     QSplitter* m_split1;
     QSplitter* m_split2;
     QMenu* PMSinchro;

@@ -4,17 +4,18 @@
 #include "core/ulang.h"
 #include "core/umessage.h"
 #include "core/utools.h"
+#include "database/deleteselectedrows.h"
 #include "database/settingsstore.h"
 #include "database/tdm.h"
 #include "ui/metertypes/tablenewtippanel.h"
 #include "widgets/dbgrid.h"
+#include "widgets/gridselection.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMenu>
-#include <QSqlDatabase>
 #include <QStyle>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -34,15 +35,11 @@ TFTable::TFTable(TDM& dm, QAction* outTable, QAction* inTable, QWidget* parent)
 {
     setObjectName(QStringLiteral("FTable"));
     DBGridTTable->setObjectName(QStringLiteral("DBGridTTable"));
-    GridColumn tip;
-    tip.field = QStringLiteral("PTip");
-    tip.title = ULang::MeterType;
-    tip.width = 88;
-    GridColumn rate;
-    rate.field = QStringLiteral("PReductRate");
-    rate.title = ULang::MeterConstantColumn;
-    rate.width = 141;
-    DBGridTTable->SetDataSet(dm.ADOTableTip, {tip, rate});
+    DBGridTTable->SetDataSet(
+        dm.ADOTableTip, {{.field = QStringLiteral("PTip"), .title = ULang::MeterType, .width = 88},
+                         {.field = QStringLiteral("PReductRate"),
+                          .title = ULang::MeterConstantColumn,
+                          .width = 141}});
     DBGridTTable->setAccessibleName(ULang::MeterTypesCaption);
     SFNewTip = new TableNewTipPanel(*dm.ADOTableTip, this);
 
@@ -140,31 +137,11 @@ void TFTable::AddPopupCommands(const QList<QAction*>& commands)
     }
 }
 
-void TFTable::RunWithViewClosed(const QList<QString>& statements)
+void TFTable::RunWithViewClosed(const QStringList& statements)
 {
-    DataSet* ds = m_dm.ADOTableTip;
-    ds->Close();
-    QSqlDatabase db = QSqlDatabase::database(m_dm.ConnectionName(), false);
     // All statements or none: a failed fill must not leave the table emptied.
-    bool ok = db.transaction();
-    try {
-        for (const QString& sql : statements) {
-            m_dm.ADOExport->SetCommandText(sql);
-            m_dm.ADOExport->Execute();
-        }
-        ok = ok && db.commit();
-    } catch (const DatabaseError&) {
-        ok = false;
-    }
-    if (!ok) {
-        db.rollback();
+    if (!m_dm.RunWithViewClosed(*m_dm.ADOTableTip, statements))
         ShowMessage(ULang::QueryFailed, ULang::CaptionError, MsgIcon::Error);
-    }
-    try {
-        ds->Open();
-    } catch (const DatabaseError&) {
-        ShowMessage(ULang::QueryFailed, ULang::CaptionError, MsgIcon::Error);
-    }
 }
 
 void TFTable::ASQLFromTableExecute()
@@ -214,32 +191,8 @@ void TFTable::DataSetDelete1Execute()
     if (ShowMessage(ULang::AskDeleteSelected, ULang::CaptionDelete, MsgIcon::Question,
                     MsgButtons::YesNo) != MsgAnswer::Yes)
         return;
-    DataSet* ds = m_dm.ADOTableTip;
-    DBGrid::SelectionKind kind = DBGridTTable->Selection();
-    QList<qint64> marks = DBGridTTable->SelectedBookmarks();
-    ds->DisableControls();
-    try {
-        if (kind == DBGrid::SelectionKind::Rows) {
-            for (qint64 mark : marks) {
-                if (ds->GotoBookmark(mark))
-                    ds->Delete();
-            }
-        } else if (kind == DBGrid::SelectionKind::All) {
-            ds->First();
-            while (!ds->IsEmpty())
-                ds->Delete();
-        } else if (!ds->IsEmpty()) {
-            ds->Delete();
-        }
-    } catch (const DatabaseError&) {
+    if (!DeleteSelectedRows(*m_dm.ADOTableTip, GridSelection(*DBGridTTable)))
         ShowMessage(ULang::QueryFailed, ULang::CaptionError, MsgIcon::Error);
-    }
-    try {
-        ds->Requery();
-    } catch (const DatabaseError&) {
-        ShowMessage(ULang::QueryFailed, ULang::CaptionError, MsgIcon::Error);
-    }
-    ds->EnableControls();
     DBGridTTable->ClearRowSelection();
 }
 

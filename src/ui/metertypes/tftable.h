@@ -3,6 +3,8 @@
 
 #include "widgets/mdichild.h"
 
+#include <QStringList>
+
 class DBGrid;
 class QAction;
 class QMenu;
@@ -39,8 +41,8 @@ class TFTable : public MdiChild
     void DataSetDelete1Execute();
 
   private:
-    // Runs statements with the view closed and reopens it in every case.
-    void RunWithViewClosed(const QList<QString>& statements);
+    // Runs statements on the device type table with its view closed; a failure is reported.
+    void RunWithViewClosed(const QStringList& statements);
 
     TDM& m_dm;
     QMenu* m_popup;

@@ -12,12 +12,6 @@ namespace
 
 class EntryPanelTest : public TransferFixture
 {
-  protected:
-    void SetUp() override
-    {
-        EnsureGuiApplication();
-        TransferFixture::SetUp();
-    }
 };
 
 struct KeyCase {

@@ -21,7 +21,6 @@ class TFTipTest : public TransferFixture
   protected:
     void SetUp() override
     {
-        EnsureGuiApplication();
         TransferFixture::SetUp();
         tip = std::make_unique<TFTip>(*dm);
         tip->show();

@@ -1,12 +1,13 @@
 // The exchange window driven through its commands, against km350-sim on a pseudo-terminal.
+#include "exchange/qtexchangetimer.h"
+#include "exchange/tmycomm.h"
 #include "support/archivefixture.h"
-#include "support/guiapp.h"
+#include "support/fakemainwindowlink.h"
 #include "support/simprocess.h"
 #include "ui/exchange/sfframe.h"
 #include "ui/exchange/tfsinchro.h"
 #include "ui/metertypes/tftable.h"
 #include "widgets/dbgrid.h"
-#include "widgets/mainwindowlink.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -27,19 +28,6 @@
 namespace
 {
 
-class FakeLink : public MainWindowLink
-{
-  public:
-    DBGrid* ActiveGrid() const override { return grid; }
-    void SetActiveGrid(DBGrid* g) override { grid = g; }
-    QString ComPortText() const override { return QStringLiteral("COM1"); }
-    QString ComSpeedText() const override { return speed; }
-    void ShowSystemButtons() override {}
-    void ShowHelpTopic(int) override {}
-    DBGrid* grid = nullptr;
-    QString speed = QStringLiteral("57600");
-};
-
 // What the exchange panel showed while a command ran.
 struct PanelLog {
     bool shown = false;
@@ -57,9 +45,15 @@ class WindowTest : public ArchiveFixture
   protected:
     void SetUp() override
     {
-        GuiApp();
         ArchiveFixture::SetUp();
-        window = std::make_unique<TFSinchro>(*dm);
+        NewWindow();
+    }
+    // A window on a port closed again, as at start-up.
+    void NewWindow()
+    {
+        window.reset();
+        comm.Close();
+        window = std::make_unique<TFSinchro>(*dm, comm, timerRequest, timerColor);
         window->SetMainWindowLink(&link);
     }
     void TearDown() override
@@ -146,7 +140,10 @@ class WindowTest : public ArchiveFixture
         return log;
     }
 
-    FakeLink link;
+    FakeMainWindowLink link;
+    TMyComm comm;
+    QtExchangeTimer timerRequest{1000};
+    QtExchangeTimer timerColor{500};
     std::unique_ptr<TFSinchro> window;
 };
 
@@ -198,13 +195,10 @@ TEST_F(WindowTest, HundredMetersAndTwentyTypesLoadIntoTheDevice)
     EXPECT_EQ(meters[99].toObject()[QStringLiteral("address")].toString(),
               QStringLiteral("кв. 99"));
     EXPECT_EQ(meters[99].toObject()[QStringLiteral("number")].toString(), QStringLiteral("100099"));
-    // The trace starts with the opening query and is saved for support.
+    // The trace holds every frame of the exchange, from the opening query to the last answer.
     EXPECT_EQ(window->Trace().value(0), QStringLiteral("@+47+63+13+10"));
-    const QString tracePath = dir.filePath(QStringLiteral("trace.txt"));
-    ASSERT_TRUE(window->SaveTrace(tracePath));
-    QFile trace(tracePath);
-    ASSERT_TRUE(trace.open(QIODevice::ReadOnly));
-    EXPECT_EQ(QString::fromUtf8(trace.readAll()).split('\n').size(), window->Trace().size() + 1);
+    EXPECT_EQ(window->Trace().size(), 2 * (5 + 100));
+    EXPECT_EQ(window->Trace().last(), QStringLiteral("/+47+6+13+10"));
 
     QFile::remove(dump);
     log = Run(&TFSinchro::AINTableExecute);
@@ -399,8 +393,7 @@ TEST_F(WindowTest, FaultsEndInTheirStatusTexts)
          {Case{"silence", {"--silent-after", "3"}, ULang::NoDeviceLink},
           Case{"bad checksum thrice", {"--corrupt", "1:3"}, ULang::TransferError}}) {
         // A new window for each device: the port stays open on the terminal it was opened on.
-        window = std::make_unique<TFSinchro>(*dm);
-        window->SetMainWindowLink(&link);
+        NewWindow();
         SimProcess sim;
         ASSERT_TRUE(sim.Start(QStringList{"--data", DeviceFile(device)} + c.args)) << c.name;
         const PanelLog log = Run(&TFSinchro::AOUTExecute);
@@ -576,9 +569,7 @@ TEST_F(WindowTest, SplitterPositionsAreKept)
     split->setSizes({200, 250});
     const QList<int> sizes = split->sizes();
     window->SaveSettings(dm->REGEH());
-    window.reset();
-
-    window = std::make_unique<TFSinchro>(*dm);
+    NewWindow();
     window->resize(700, 500);
     window->show();
     window->RestoreSettings(dm->REGEH());

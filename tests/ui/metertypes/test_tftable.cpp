@@ -1,6 +1,4 @@
 // The meter types window: fill from the archive, clear, the new-type panel and deletion.
-#include "support/guiapp.h"
-
 #include "support/archivefixture.h"
 #include "ui/metertypes/tablenewtippanel.h"
 #include "ui/metertypes/tftable.h"
@@ -19,7 +17,6 @@ class MeterTypesWindow : public ArchiveFixture
   protected:
     void SetUp() override
     {
-        GuiApp();
         ArchiveFixture::SetUp();
         window = std::make_unique<TFTable>(*dm, nullptr, nullptr);
         window->show();
