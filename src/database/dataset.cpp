@@ -719,9 +719,11 @@ void DataSet::Cancel()
 {
     if (m_state == State::Insert) {
         int at = m_current;
-        m_rows.removeAt(at);
         m_state = State::Browse;
         m_modified = false;
+        if (m_disableCount == 0)
+            emit RowAboutToBeRemoved(at);
+        m_rows.removeAt(at);
         if (m_disableCount == 0)
             emit RowRemoved(at);
         else
@@ -765,6 +767,8 @@ void DataSet::Delete()
         throw DatabaseError(q.lastError().text());
     q.finish();
     int at = m_current;
+    if (m_disableCount == 0)
+        emit RowAboutToBeRemoved(at);
     m_rows.removeAt(at);
     if (m_disableCount == 0)
         emit RowRemoved(at);

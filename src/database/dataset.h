@@ -164,10 +164,13 @@ class DataSet : public QObject
     bool ControlsDisabled() const { return m_disableCount > 0; }
 
   signals:
-    void Reset();                 // the whole row set changed
-    void RowChanged(int row);     // values of one row changed
-    void RowInserted(int row);    // a row appeared (append)
-    void RowRemoved(int row);     // a row disappeared (delete, cancelled append)
+    void Reset();              // the whole row set changed
+    void RowChanged(int row);  // values of one row changed
+    void RowInserted(int row); // a row appeared (append)
+    // A row is about to disappear (delete, cancelled append); it can still be read. RowRemoved
+    // follows once it is gone.
+    void RowAboutToBeRemoved(int row);
+    void RowRemoved(int row);
     void CurrentChanged(int row); // the cursor moved
     void StateChanged();
     // For detail views: the master's current key may have changed (not subject to DisableControls).

@@ -27,6 +27,8 @@ void DataSetModel::SetDataSet(DataSet* dataSet, const QList<GridColumn>& columns
         connect(m_dataSet, &DataSet::Reset, this, &DataSetModel::OnReset);
         connect(m_dataSet, &DataSet::RowChanged, this, &DataSetModel::OnRowChanged);
         connect(m_dataSet, &DataSet::RowInserted, this, &DataSetModel::OnRowInserted);
+        connect(m_dataSet, &DataSet::RowAboutToBeRemoved, this,
+                &DataSetModel::OnRowAboutToBeRemoved);
         connect(m_dataSet, &DataSet::RowRemoved, this, &DataSetModel::OnRowRemoved);
         connect(m_dataSet, &DataSet::CurrentChanged, this, &DataSetModel::OnCurrentChanged);
         connect(m_dataSet, &DataSet::StateChanged, this,
@@ -225,14 +227,23 @@ void DataSetModel::OnRowInserted(int row)
     endInsertRows();
 }
 
-void DataSetModel::OnRowRemoved(int row)
+void DataSetModel::OnRowAboutToBeRemoved(int row)
 {
-    if (row < 0 || row >= m_rowCount) {
+    // Views may still read the row while they are told it goes.
+    if (row < 0 || row >= m_rowCount)
+        return;
+    m_removing = true;
+    beginRemoveRows({}, row, row);
+}
+
+void DataSetModel::OnRowRemoved(int)
+{
+    if (!m_removing) {
         OnReset();
         return;
     }
-    beginRemoveRows({}, row, row);
     --m_rowCount;
+    m_removing = false;
     endRemoveRows();
 }
 

@@ -18,6 +18,9 @@ class DataSetModel : public QAbstractTableModel
     const QList<GridColumn>& Columns() const { return m_columns; }
     void SetColumns(const QList<GridColumn>& columns);
     int FieldOfColumn(int column) const;
+    // Between the dataset's two signals of a row deletion: the dataset, not the view, chooses the
+    // current row afterwards.
+    bool RemovingRow() const { return m_removing; }
     // Text shown in a cell (pick list, number and date formats applied).
     QString DisplayText(int row, int column) const;
 
@@ -36,6 +39,7 @@ class DataSetModel : public QAbstractTableModel
     void OnReset();
     void OnRowChanged(int row);
     void OnRowInserted(int row);
+    void OnRowAboutToBeRemoved(int row);
     void OnRowRemoved(int row);
     void OnCurrentChanged(int row);
     QList<GridColumn> DefaultColumns() const;
@@ -45,4 +49,5 @@ class DataSetModel : public QAbstractTableModel
     QList<int> m_fieldOfColumn;
     int m_rowCount = 0;
     int m_shownCurrent = -1;
+    bool m_removing = false; // between the dataset's two signals of a row deletion
 };

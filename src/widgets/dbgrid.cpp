@@ -216,7 +216,8 @@ void DBGrid::currentChanged(const QModelIndex& current, const QModelIndex& previ
 {
     QTableView::currentChanged(current, previous);
     DataSet* ds = GetDataSet();
-    if (m_syncing || !ds || !current.isValid() || current.row() == ds->RecNo())
+    if (m_syncing || m_model->RemovingRow() || !ds || !current.isValid() ||
+        current.row() == ds->RecNo())
         return;
     bool moved = false;
     try {

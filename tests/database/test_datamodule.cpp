@@ -202,6 +202,70 @@ TEST_F(DataModule, DeletingATypeRemovesItsMetersVerificationsAndResults)
     EXPECT_EQ(dm->ADOIdent->RecordCount(), 0);
 }
 
+TEST_F(DataModule, WholeTableStatementsRunWithTheViewClosedAllOrNone)
+{
+    struct Case {
+        const char* name;
+        const char* refuse; // a trigger that makes the database refuse, or nullptr
+        bool fill;          // the meter types window's fill (delete, then insert), else empty
+        bool ok;
+        int typesLeft;
+    } cases[] = {
+        {"empty", nullptr, false, true, 0},
+        {"fill", nullptr, true, true, 2},
+        {"empty refused", "BEFORE DELETE ON TTableTip", false, false, 1},
+        {"fill refused halfway", "BEFORE INSERT ON TTableTip", true, false, 1},
+    };
+    AddType(QStringLiteral("A"));
+    AddType(QStringLiteral("B"));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        dm->ADOExport->SetCommandText(QStringLiteral("DROP TRIGGER IF EXISTS refuse"));
+        dm->ADOExport->Execute();
+        dm->ADOExport->SetCommandText(QStringLiteral("DELETE FROM TTableTip"));
+        dm->ADOExport->Execute();
+        dm->ADOExport->SetCommandText(
+            QStringLiteral("INSERT INTO TTableTip (PTip, PReductRate) VALUES ('OLD', 5)"));
+        dm->ADOExport->Execute();
+        if (c.refuse) {
+            dm->ADOExport->SetCommandText(QStringLiteral("CREATE TEMP TRIGGER refuse %1 BEGIN "
+                                                         "SELECT RAISE(ABORT, 'refused'); END")
+                                              .arg(QLatin1String(c.refuse)));
+            dm->ADOExport->Execute();
+        }
+        DataSet& view = *dm->ADOTableTip;
+        const bool ok =
+            c.fill ? dm->RunWithViewClosed(view, {QStringLiteral("DELETE FROM TTableTip"),
+                                                  QStringLiteral("INSERT INTO TTableTip (PTip, "
+                                                                 "PReductRate) SELECT PTipCH, "
+                                                                 "PReductRate FROM TTip")})
+                   : dm->EmptyTable(view);
+        EXPECT_EQ(ok, c.ok);
+        EXPECT_EQ(CountRows(*dm, QStringLiteral("TTableTip")), c.typesLeft);
+        EXPECT_TRUE(view.Active());
+        EXPECT_EQ(view.RecordCount(), c.typesLeft);
+    }
+}
+
+TEST_F(DataModule, EmptyingTheBufferTakesVerificationsAndResultsAlong)
+{
+    DataSet& meters = *dm->ADOSinchro;
+    ASSERT_TRUE(meters.Append());
+    meters.FieldByName(QStringLiteral("PTipCH")).SetAsString(QStringLiteral("T"));
+    meters.FieldByName(QStringLiteral("PNumber")).SetAsString(QStringLiteral("1"));
+    ASSERT_TRUE(meters.Post());
+    ASSERT_TRUE(dm->ADOSinchroData->Append());
+    dm->ADOSinchroData->FieldByName(QStringLiteral("PSamohod")).SetValue(99);
+    ASSERT_TRUE(dm->ADOSinchroData->Post());
+    ASSERT_TRUE(dm->ADOSinchroResult->Append());
+    ASSERT_TRUE(dm->ADOSinchroResult->Post());
+    EXPECT_TRUE(dm->EmptyTable(meters));
+    for (const char* table : {"TSTip", "TSData", "TSResult"})
+        EXPECT_EQ(CountRows(*dm, QLatin1String(table)), 0) << table;
+    EXPECT_TRUE(dm->ADOSinchroData->Active());
+    EXPECT_TRUE(dm->ADOSinchroData->IsEmpty());
+}
+
 TEST_F(DataModule, PostingTypesAndMetersSetsTheChangeFlag)
 {
     ArchiveChanged = false;

@@ -1,5 +1,5 @@
 // The check-mark tree view: model contract, and marks that move only on a click on the mark.
-#include "support/guiapp.h"
+#include "support/testapp.h"
 
 #include "widgets/checktreeview.h"
 
@@ -15,7 +15,7 @@ namespace
 class CheckTreeViewTest : public ::testing::Test
 {
   protected:
-    CheckTreeViewTest() : owner((GuiApp(), std::make_unique<CheckTreeView>())) {}
+    CheckTreeViewTest() : owner((TestApp(), std::make_unique<CheckTreeView>())) {}
 
     void SetUp() override
     {

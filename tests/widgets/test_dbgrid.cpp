@@ -1,8 +1,8 @@
 // The shared data grid against the meter type view: model contract, sorting, selection, edits.
 #include "support/archivefixture.h"
+#include "support/checkedmodel.h"
 #include "widgets/dbgrid.h"
 
-#include <QAbstractItemModelTester>
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
@@ -22,13 +22,14 @@ class GridTest : public ArchiveFixture
         grid = std::make_unique<DBGrid>();
         grid->setObjectName(QStringLiteral("DBGridTTip"));
         grid->SetDataSet(dm->ADOTip);
-        tester = std::make_unique<QAbstractItemModelTester>(
-            grid->Model(), QAbstractItemModelTester::FailureReportingMode::Warning);
+        tester = std::make_unique<CheckedModel>(grid->Model());
         grid->resize(600, 300);
         grid->show();
     }
     void TearDown() override
     {
+        EXPECT_TRUE(CheckedModel::Failures().isEmpty())
+            << CheckedModel::Failures().join(QLatin1Char('\n')).toStdString();
         tester.reset();
         grid.reset();
         ArchiveFixture::TearDown();
@@ -39,7 +40,7 @@ class GridTest : public ArchiveFixture
     }
 
     std::unique_ptr<DBGrid> grid;
-    std::unique_ptr<QAbstractItemModelTester> tester;
+    std::unique_ptr<CheckedModel> tester;
 };
 
 TEST_F(GridTest, ShowsVisibleFieldsWithCaptionsAndNumberTexts)

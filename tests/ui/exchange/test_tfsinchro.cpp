@@ -3,11 +3,14 @@
 #include "exchange/tmycomm.h"
 #include "support/archivefixture.h"
 #include "support/fakemainwindowlink.h"
+#include "support/faketimer.h"
+#include "support/simport.h"
 #include "support/simprocess.h"
 #include "ui/exchange/sfframe.h"
 #include "ui/exchange/tfsinchro.h"
 #include "ui/metertypes/tftable.h"
 #include "widgets/dbgrid.h"
+#include "widgets/overlimitcell.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -22,8 +25,10 @@
 #include <QSplitter>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 
 namespace
 {
@@ -557,6 +562,16 @@ TEST_F(WindowTest, ErrorsBeyondAThousandPerCentAreDrawnAsOverLimit)
     }
     EXPECT_EQ(grid->model()->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString(),
               QStringLiteral("δ, %"));
+
+    // Drawn to the pixel as the archive window draws it.
+    option.font = grid->font();
+    option.palette = grid->palette();
+    QImage shared(option.rect.size(), QImage::Format_RGB32);
+    QPainter sharedPainter(&shared);
+    OverLimitCell::Paint(&sharedPainter, option);
+    image.fill(Qt::black);
+    ASSERT_TRUE(grid->DrawCellHook(&painter, option, grid->model()->index(0, column)));
+    EXPECT_EQ(image, shared);
 }
 
 TEST_F(WindowTest, SplitterPositionsAreKept)
@@ -575,6 +590,107 @@ TEST_F(WindowTest, SplitterPositionsAreKept)
     window->RestoreSettings(dm->REGEH());
     QApplication::processEvents();
     EXPECT_EQ(window->findChild<QSplitter*>(QStringLiteral("abcSplitBar1"))->sizes(), sizes);
+}
+
+// The window on the device simulator in-process and a clock the test drives.
+class InProcessWindowTest : public ArchiveFixture
+{
+  protected:
+    void SetUp() override
+    {
+        ArchiveFixture::SetUp();
+        window = std::make_unique<TFSinchro>(*dm, port, timerRequest, timerColor);
+        window->SetMainWindowLink(&link);
+        window->show();
+    }
+    void TearDown() override
+    {
+        window.reset();
+        ArchiveFixture::TearDown();
+    }
+    void AddMeter(const QString& tip, const QString& constant, const QString& number,
+                  const QString& address)
+    {
+        DataSet& b = *dm->ADOSinchro;
+        ASSERT_TRUE(b.Append());
+        b.FieldByName(QStringLiteral("PTipCH")).SetAsString(tip);
+        b.FieldByName(QStringLiteral("PReductRate")).SetAsString(constant);
+        b.FieldByName(QStringLiteral("PNumber")).SetAsString(number);
+        b.FieldByName(QStringLiteral("PAddress")).SetAsString(address);
+        ASSERT_TRUE(b.Post());
+    }
+    QToolButton* ButtonOf(QAction* action)
+    {
+        for (QToolBar* bar : window->findChildren<QToolBar*>()) {
+            if (auto* b = qobject_cast<QToolButton*>(bar->widgetForAction(action)))
+                return b;
+        }
+        return nullptr;
+    }
+    // Clicks a command's toolbar button; while the exchange panel is up, a failure it shows is
+    // cancelled, and with silence set every look at it lets one more second pass.
+    QStringList Click(QAction* action)
+    {
+        QStringList statuses;
+        QTimer watch;
+        watch.setInterval(5);
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            SFFrame* panel = window->SFFramePanel;
+            if (!panel->isVisible())
+                return;
+            const QString status = panel->LabelCom->text();
+            if (statuses.isEmpty() || statuses.last() != status)
+                statuses << status;
+            if (status == ULang::NoDeviceLink || status == ULang::TransferError)
+                QTest::mouseClick(panel->abcPicBtn1, Qt::LeftButton);
+            else if (silence)
+                timerRequest.Elapse();
+        });
+        watch.start();
+        QToolButton* button = ButtonOf(action);
+        EXPECT_TRUE(button);
+        if (button)
+            QTest::mouseClick(button, Qt::LeftButton);
+        return statuses;
+    }
+
+    FakeMainWindowLink link;
+    SimPort port;
+    FakeTimer timerRequest;
+    FakeTimer timerColor;
+    bool silence = false;
+    std::unique_ptr<TFSinchro> window;
+};
+
+TEST_F(InProcessWindowTest, ALoadRunsOnThePortTheWindowIsGivenAndIsTraced)
+{
+    AddMeter(QStringLiteral("СО-И446"), QStringLiteral("1600"), QStringLiteral("1"),
+             QStringLiteral("кв. 1"));
+    AddMeter(QStringLiteral("ЦЭ6803В"), QStringLiteral("6400"), QStringLiteral("2"),
+             QStringLiteral("кв. 2"));
+    Click(window->AIN);
+    EXPECT_EQ(window->SFFramePanel->LabelCom->text(), ULang::ExchangeFinished);
+    EXPECT_EQ(window->SFFramePanel->LOpenPort->text(), ULang::PortOpen);
+    ASSERT_EQ(port.device.loadedMeters.size(), 2);
+    EXPECT_EQ(port.device.loadedMeters[1].type, QStringLiteral("ЦЭ6803В"));
+    // Query, rate, query, announce, two meters, end mark: each frame and its answer.
+    ASSERT_EQ(window->Trace().size(), 2 * 7);
+    EXPECT_EQ(window->Trace().first(), QStringLiteral("@+47+63+13+10"));
+    EXPECT_EQ(window->Trace().last(), QStringLiteral("/+47+6+13+10"));
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(InProcessWindowTest, APortThatCannotBeOpenedShowsClosedAndThenNoLink)
+{
+    port.present = false;
+    silence = true;
+    AddMeter(QStringLiteral("T"), QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1"));
+    const QStringList statuses = Click(window->AIN);
+    EXPECT_EQ(statuses, (QStringList{ULang::ExchangeRunning, ULang::NoDeviceLink}));
+    EXPECT_EQ(window->SFFramePanel->LOpenPort->text(), ULang::PortClosed);
+    EXPECT_TRUE(port.written.isEmpty());
+    // The frames that went nowhere are still in the trace.
+    EXPECT_EQ(window->Trace(), QStringList{"@+47+63+13+10"});
 }
 
 } // namespace
