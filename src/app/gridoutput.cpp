@@ -22,6 +22,7 @@
 GridSelectionSource::GridSelectionSource(const DBGrid& grid, bool allRows) : m_grid(grid)
 {
     if (allRows) {
+        grid.Model()->FetchAll(); // a lazily read result is written whole
         for (int r = 0; r < grid.Model()->rowCount(); ++r)
             m_rows << r;
     } else {

@@ -12,6 +12,7 @@
 #include <QSqlRecord>
 
 #include <algorithm>
+#include <limits>
 #include <charconv>
 
 namespace
@@ -271,6 +272,8 @@ Field DataSet::FieldByName(const QString& name)
 
 QVariant DataSet::Value(int row, int field) const
 {
+    if (m_moreRows && row >= m_rows.size())
+        FetchUpTo(row);
     if (row < 0 || row >= m_rows.size() || field < 0 || field >= m_fields.size())
         return {};
     return m_rows.at(row).at(field);
@@ -332,6 +335,7 @@ void DataSet::LoadRows()
         query = masterKey.isValid() && !masterKey.isNull();
     }
     m_loadedMasterKey = masterKey;
+    bool more = false;
     if (query) {
         QString sql = m_commandText;
         if (m_master)
@@ -366,35 +370,97 @@ void DataSet::LoadRows()
                 m_fields << def;
             }
         }
-        QVector<int> columnOf(m_fields.size(), -1);
+        m_columnOf.fill(-1, m_fields.size());
+        m_sniffDate.fill(false, m_fields.size());
         for (int f = 0; f < m_fields.size(); ++f) {
             if (m_fields.at(f).calculated)
                 continue;
-            columnOf[f] = rec.indexOf(m_fields.at(f).name);
-            if (columnOf[f] < 0)
+            m_columnOf[f] = rec.indexOf(m_fields.at(f).name);
+            if (m_columnOf[f] < 0)
                 throw DatabaseError(
                     QStringLiteral("%1: нет поля %2").arg(objectName(), m_fields.at(f).name));
+            m_sniffDate[f] = m_dynamicFields && m_fields.at(f).type == FieldType::Text;
         }
-        bool sniffDates = m_dynamicFields;
-        while (q.next()) {
-            Row row(m_fields.size());
-            for (int f = 0; f < m_fields.size(); ++f) {
-                if (columnOf[f] < 0)
-                    continue;
-                QVariant raw = q.value(columnOf[f]);
-                if (sniffDates && m_fields[f].type == FieldType::Text && LooksLikeStoredDate(raw))
-                    m_fields[f].type = FieldType::Date;
-                row[f] = FromStorage(m_fields.at(f), raw);
-            }
-            rows.push_back(std::move(row));
-        }
-        // Release the statement at once, so it holds no read snapshot of the file.
-        q.finish();
-        sniffDates = false;
+        more = ReadRows(q, rows, m_fetchOnDemand > 0 ? m_fetchOnDemand : -1);
     }
     m_rows = std::move(rows);
+    m_moreRows = more;
     for (int r = 0; r < m_rows.size(); ++r)
         CalcRow(r);
+}
+
+bool DataSet::ReadRows(QSqlQuery& q, QVector<Row>& rows, int limit)
+{
+    for (int n = 0; limit < 0 || n < limit; ++n) {
+        if (!q.next()) {
+            // Release the statement at once, so it holds no read snapshot of the file.
+            q.finish();
+            return false;
+        }
+        Row row(m_fields.size());
+        for (int f = 0; f < m_fields.size(); ++f) {
+            if (m_columnOf[f] < 0)
+                continue;
+            QVariant raw = q.value(m_columnOf[f]);
+            if (m_sniffDate[f] && !raw.isNull()) {
+                // A query's text column holds dates when its first value looks like one.
+                if (LooksLikeStoredDate(raw))
+                    m_fields[f].type = FieldType::Date;
+                m_sniffDate[f] = false;
+            }
+            row[f] = FromStorage(m_fields.at(f), raw);
+        }
+        rows.push_back(std::move(row));
+    }
+    return true;
+}
+
+void DataSet::SetFetchOnDemand(int firstRows)
+{
+    m_fetchOnDemand = m_table.isEmpty() && !m_master ? std::max(firstRows, 0) : 0;
+}
+
+void DataSet::FetchMore(int rows)
+{
+    if (!m_moreRows || !m_loadQuery || rows <= 0)
+        return;
+    const int first = static_cast<int>(m_rows.size());
+    m_moreRows = ReadRows(*m_loadQuery, m_rows, rows);
+    const int last = static_cast<int>(m_rows.size()) - 1;
+    if (last < first)
+        return;
+    for (int r = first; r <= last; ++r)
+        CalcRow(r);
+    if (m_current < 0) {
+        m_current = 0;
+        m_eof = false;
+    }
+    if (m_disableCount > 0)
+        m_pendingReset = true;
+    else
+        emit RowsFetched(first, last);
+}
+
+void DataSet::FetchAll()
+{
+    while (m_moreRows)
+        FetchMore(std::numeric_limits<int>::max());
+}
+
+void DataSet::FetchUpTo(int row) const
+{
+    auto* self = const_cast<DataSet*>(this);
+    if (row < 0)
+        self->FetchAll();
+    else if (row >= m_rows.size())
+        self->FetchMore(row + 1 - static_cast<int>(m_rows.size()));
+}
+
+int DataSet::RecordCount() const
+{
+    if (m_moreRows)
+        FetchUpTo(-1);
+    return static_cast<int>(m_rows.size());
 }
 
 void DataSet::Open()
@@ -416,6 +482,7 @@ void DataSet::Open()
 void DataSet::Close()
 {
     DropPrepared();
+    m_moreRows = false;
     if (!Active())
         return;
     m_rows.clear();
@@ -516,6 +583,7 @@ bool DataSet::Last()
 {
     if (!CheckBrowseMode())
         return false;
+    FetchAll();
     SetCurrent(static_cast<int>(m_rows.size()) - 1);
     m_eof = true;
     m_bof = m_rows.isEmpty();
@@ -526,6 +594,8 @@ bool DataSet::Next()
 {
     if (!CheckBrowseMode())
         return false;
+    if (m_current + 1 >= m_rows.size())
+        FetchUpTo(m_current + 1);
     if (m_current + 1 < m_rows.size()) {
         SetCurrent(m_current + 1);
         m_bof = m_eof = false;
@@ -550,6 +620,8 @@ bool DataSet::Prior()
 
 bool DataSet::MoveTo(int row)
 {
+    if (row >= m_rows.size())
+        FetchUpTo(row);
     if (row < 0 || row >= m_rows.size())
         return false;
     if (row == m_current && m_state == State::Browse)
@@ -803,6 +875,7 @@ void DataSet::ApplySort()
     }
     if (keys.isEmpty())
         return;
+    FetchAll();
     std::stable_sort(m_rows.begin(), m_rows.end(), [&keys](const Row& a, const Row& b) {
         for (const Key& k : keys) {
             int c = CompareValues(a.at(k.field), b.at(k.field));
@@ -830,6 +903,7 @@ void DataSet::SetSort(const QString& sortText)
 
 bool DataSet::Locate(const QStringList& fields, const QVariantList& values)
 {
+    FetchAll();
     QVector<int> idx;
     for (const QString& f : fields) {
         int i = FieldIndex(f);
@@ -879,6 +953,8 @@ qint64 DataSet::Bookmark() const
 
 int DataSet::RowOfBookmark(qint64 bookmark) const
 {
+    if (m_moreRows)
+        FetchUpTo(-1);
     int key = KeyIndex();
     if (key < 0)
         return bookmark >= 0 && bookmark < m_rows.size() ? static_cast<int>(bookmark) : -1;

@@ -107,6 +107,16 @@ class DataSet : public QObject
     // Used by OnCalcFields to fill a calculated field of a row.
     void SetCalculated(int row, const QString& field, const QVariant& value);
 
+    // A read-only view without a master may read its rows as they are needed: Open reads the
+    // first rows, FetchMore further ones (a grid asks as it scrolls), and whatever needs every row
+    // (RecordCount, Last, sorting, Locate, bookmarks) reads the rest first. 0 (the default): all
+    // rows on Open.
+    void SetFetchOnDemand(int firstRows);
+    bool CanFetchMore() const { return m_moreRows; }
+    int FetchedCount() const { return static_cast<int>(m_rows.size()); }
+    void FetchMore(int rows);
+    void FetchAll();
+
     void Open(); // throws DatabaseError
     void Close();
     bool Active() const { return m_state != State::Inactive; }
@@ -124,7 +134,7 @@ class DataSet : public QObject
     QVariant Value(const QString& name) const; // of the current row or edit buffer
 
     // Cursor
-    int RecordCount() const { return static_cast<int>(m_rows.size()); }
+    int RecordCount() const; // reads the rows not yet fetched
     bool IsEmpty() const { return m_rows.isEmpty(); }
     int RecNo() const { return m_current; } // 0-based, -1 when empty
     bool Eof() const { return m_eof; }
@@ -171,6 +181,7 @@ class DataSet : public QObject
     // follows once it is gone.
     void RowAboutToBeRemoved(int row);
     void RowRemoved(int row);
+    void RowsFetched(int first, int last); // rows read on demand were appended
     void CurrentChanged(int row); // the cursor moved
     void StateChanged();
     // For detail views: the master's current key may have changed (not subject to DisableControls).
@@ -181,6 +192,10 @@ class DataSet : public QObject
     using Row = QVector<QVariant>;
 
     void LoadRows();
+    // Appends up to limit rows (every row when limit < 0) of the open load query to rows; false
+    // once the query has no more rows, which then releases it.
+    bool ReadRows(QSqlQuery& q, QVector<Row>& rows, int limit);
+    void FetchUpTo(int row) const; // for const readers: the rows stay the same, only more of them
     void RefreshFromMaster();
     void SetCurrent(int row, bool forceSignal = false);
     void ApplySort();
@@ -206,6 +221,10 @@ class DataSet : public QObject
     QList<FieldDef> m_fields;
     bool m_dynamicFields;
     QVector<Row> m_rows;
+    QVector<int> m_columnOf;   // result column of each field while the load query is open
+    QVector<bool> m_sniffDate; // text fields of a query whose first value decides if they are dates
+    int m_fetchOnDemand = 0;
+    bool m_moreRows = false;
     int m_current = -1;
     bool m_eof = true;
     bool m_bof = true;

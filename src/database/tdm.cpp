@@ -178,6 +178,9 @@ TDM::TDM(std::unique_ptr<SettingsStore> settings, QObject* parent)
     ADOQueryIdent = make("ADOQueryIdent", "", "", {});
     ADOQuerySQL = make("ADOQuerySQL", "", "Select * from TTip", {});
     ADODataSetSQL = make("ADODataSetSQL", "", "select PIndex from TTip", {});
+    // A query over the whole archive may give millions of rows: the grid shows the first ones at
+    // once and reads on as it scrolls.
+    ADODataSetSQL->SetFetchOnDemand(200);
     ADOExport = std::make_unique<Command>(m_connectionName);
 
     ADOTip->BeforePost = [this](DataSet& ds) { return CheckTip(ds); };

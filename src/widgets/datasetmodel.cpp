@@ -30,6 +30,7 @@ void DataSetModel::SetDataSet(DataSet* dataSet, const QList<GridColumn>& columns
         connect(m_dataSet, &DataSet::RowAboutToBeRemoved, this,
                 &DataSetModel::OnRowAboutToBeRemoved);
         connect(m_dataSet, &DataSet::RowRemoved, this, &DataSetModel::OnRowRemoved);
+        connect(m_dataSet, &DataSet::RowsFetched, this, &DataSetModel::OnRowsFetched);
         connect(m_dataSet, &DataSet::CurrentChanged, this, &DataSetModel::OnCurrentChanged);
         connect(m_dataSet, &DataSet::StateChanged, this,
                 [this] { OnCurrentChanged(m_dataSet->RecNo()); });
@@ -39,7 +40,7 @@ void DataSetModel::SetDataSet(DataSet* dataSet, const QList<GridColumn>& columns
     m_fieldOfColumn.clear();
     for (const GridColumn& c : m_columns)
         m_fieldOfColumn << (m_dataSet ? m_dataSet->FieldIndex(c.field) : -1);
-    m_rowCount = m_dataSet ? m_dataSet->RecordCount() : 0;
+    m_rowCount = m_dataSet ? m_dataSet->FetchedCount() : 0;
     m_shownCurrent = m_dataSet ? m_dataSet->RecNo() : -1;
     endResetModel();
 }
@@ -103,7 +104,7 @@ QString DataSetModel::DisplayText(int row, int column) const
 QVariant DataSetModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || !m_dataSet || index.row() >= m_rowCount ||
-        index.row() >= m_dataSet->RecordCount())
+        index.row() >= m_dataSet->FetchedCount())
         return {};
     const GridColumn& col = m_columns.at(index.column());
     switch (role) {
@@ -209,9 +210,42 @@ Qt::ItemFlags DataSetModel::flags(const QModelIndex& index) const
 void DataSetModel::OnReset()
 {
     beginResetModel();
-    m_rowCount = m_dataSet ? m_dataSet->RecordCount() : 0;
+    m_rowCount = m_dataSet ? m_dataSet->FetchedCount() : 0;
     m_shownCurrent = m_dataSet ? m_dataSet->RecNo() : -1;
     endResetModel();
+}
+
+void DataSetModel::OnRowsFetched(int first, int last)
+{
+    if (first != m_rowCount) {
+        OnReset();
+        return;
+    }
+    // Views may ask for more rows while they hear of these: not before these are counted.
+    m_announcing = true;
+    beginInsertRows({}, first, last);
+    m_rowCount = last + 1;
+    endInsertRows();
+    m_announcing = false;
+}
+
+void DataSetModel::FetchAll()
+{
+    if (m_dataSet)
+        m_dataSet->FetchAll();
+}
+
+bool DataSetModel::canFetchMore(const QModelIndex& parent) const
+{
+    return !parent.isValid() && !m_announcing && m_dataSet && m_dataSet->CanFetchMore();
+}
+
+void DataSetModel::fetchMore(const QModelIndex& parent)
+{
+    // A few screens of rows at a time.
+    constexpr int RowsPerFetch = 256;
+    if (!parent.isValid() && !m_announcing && m_dataSet)
+        m_dataSet->FetchMore(RowsPerFetch);
 }
 
 void DataSetModel::OnRowChanged(int row)

@@ -24,12 +24,17 @@ class DataSetModel : public QAbstractTableModel
     // Text shown in a cell (pick list, number and date formats applied).
     QString DisplayText(int row, int column) const;
 
+    // Reads every row of a dataset that reads its rows on demand (select all, print, save).
+    void FetchAll();
+
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool canFetchMore(const QModelIndex& parent) const override;
+    void fetchMore(const QModelIndex& parent) override;
 
   signals:
     // An edit was refused (a text that is no number): the message has been shown.
@@ -41,6 +46,7 @@ class DataSetModel : public QAbstractTableModel
     void OnRowInserted(int row);
     void OnRowAboutToBeRemoved(int row);
     void OnRowRemoved(int row);
+    void OnRowsFetched(int first, int last);
     void OnCurrentChanged(int row);
     QList<GridColumn> DefaultColumns() const;
 
@@ -50,4 +56,5 @@ class DataSetModel : public QAbstractTableModel
     int m_rowCount = 0;
     int m_shownCurrent = -1;
     bool m_removing = false; // between the dataset's two signals of a row deletion
+    bool m_announcing = false; // telling views of rows just read
 };

@@ -171,6 +171,8 @@ void DBGrid::SelectAllRows()
     DataSet* ds = GetDataSet();
     if (!ds || !ds->Active() || ds->IsEmpty())
         return;
+    // Every row of the data set, also those a lazily read result has not read yet.
+    m_model->FetchAll();
     m_allSelected = true;
     QTableView::selectAll();
 }

@@ -3,6 +3,8 @@
 
 #include <QSignalSpy>
 
+#include <functional>
+
 namespace
 {
 
@@ -183,6 +185,88 @@ TEST_F(DataSetTest, ReadOnlyQueryTakesItsFieldsFromTheResult)
     q.Append();
     EXPECT_THROW(q.Post(), DatabaseError);
     q.Cancel();
+}
+
+// A large result read on demand: the first rows at once, the rest as asked for or as needed.
+class OnDemandTest : public ArchiveFixture
+{
+  protected:
+    void SetUp() override
+    {
+        ArchiveFixture::SetUp();
+        dm->ADOExport->SetCommandText(
+            QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE "
+                           "i < 10) INSERT INTO TTip (PTipCH, PUnom, PInom, PReductRate, PClassT) "
+                           "SELECT 'T' || (11 - i), i, 5, 800, 2 FROM n"));
+        dm->ADOExport->Execute();
+    }
+    // The first row has no date, so the column's kind comes from its first value.
+    const QString sql = QStringLiteral(
+        "select PTipCH, PUnom, CASE WHEN PUnom > 1 THEN '2006-03-15' END AS D from TTip "
+        "order by PUnom");
+};
+
+TEST_F(OnDemandTest, ReadsTheFirstRowsAndTheRestWhenNeeded)
+{
+    DataSet lazy(QStringLiteral("lazy"), dm->ConnectionName(), {}, sql);
+    lazy.SetFetchOnDemand(3);
+    QSignalSpy fetched(&lazy, &DataSet::RowsFetched);
+    lazy.Open();
+    EXPECT_EQ(lazy.FetchedCount(), 3);
+    EXPECT_TRUE(lazy.CanFetchMore());
+    lazy.FetchMore(2);
+    ASSERT_EQ(fetched.count(), 1);
+    EXPECT_EQ(fetched.at(0).at(0).toInt(), 3);
+    EXPECT_EQ(fetched.at(0).at(1).toInt(), 4);
+    EXPECT_EQ(lazy.Value(7, 1).toInt(), 8) << "a row beyond those read is read";
+    lazy.MoveTo(7);
+    for (int i = 0; i < 2; ++i)
+        lazy.Next();
+    EXPECT_FALSE(lazy.Eof());
+    lazy.Next();
+    EXPECT_TRUE(lazy.Eof());
+    EXPECT_EQ(lazy.FieldByName(QStringLiteral("PTipCH")).AsString(), QStringLiteral("T1"));
+    EXPECT_FALSE(lazy.CanFetchMore());
+    EXPECT_EQ(lazy.FieldDefAt(2).type, FieldType::Date);
+    EXPECT_EQ(FieldText(FieldType::Date, lazy.Value(9, 2)), QStringLiteral("15/03/06"));
+}
+
+TEST_F(OnDemandTest, CountsSortsAndFindsOverEveryRow)
+{
+    struct {
+        const char* name;
+        std::function<void(DataSet&)> act;
+    } needsAll[] = {
+        {"RecordCount", [](DataSet& d) { EXPECT_EQ(d.RecordCount(), 10); }},
+        {"Last", [](DataSet& d) { d.Last(); }},
+        {"SetSort", [](DataSet& d) { d.SetSort(QStringLiteral("PTipCH ASC")); }},
+        {"Locate",
+         [](DataSet& d) { EXPECT_TRUE(d.Locate({QStringLiteral("PTipCH")}, {QStringLiteral("t1")})); }},
+    };
+    for (const auto& c : needsAll) {
+        DataSet lazy(QStringLiteral("lazy"), dm->ConnectionName(), {}, sql);
+        lazy.SetFetchOnDemand(3);
+        lazy.Open();
+        c.act(lazy);
+        EXPECT_EQ(lazy.FetchedCount(), 10) << c.name;
+        EXPECT_FALSE(lazy.CanFetchMore()) << c.name;
+    }
+    // Closed and opened again, it starts over.
+    DataSet lazy(QStringLiteral("lazy"), dm->ConnectionName(), {}, sql);
+    lazy.SetFetchOnDemand(3);
+    lazy.Open();
+    lazy.FetchAll();
+    lazy.Close();
+    lazy.Open();
+    EXPECT_EQ(lazy.FetchedCount(), 3);
+}
+
+TEST_F(OnDemandTest, TablesAndDetailsAlwaysReadEveryRow)
+{
+    dm->ADOTip->SetFetchOnDemand(3);
+    dm->ADOTip->Requery();
+    EXPECT_EQ(dm->ADOTip->FetchedCount(), 10);
+    EXPECT_FALSE(dm->ADOTip->CanFetchMore());
 }
 
 } // namespace

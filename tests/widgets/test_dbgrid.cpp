@@ -209,4 +209,33 @@ TEST_F(GridTest, FocusSignalsReachTheActiveGridLogic)
     grid->setParent(nullptr);
 }
 
+TEST_F(GridTest, LargeQueryResultIsReadAsTheGridScrolls)
+{
+    DataSet& result = *dm->ADODataSetSQL;
+    result.SetCommandText(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 "
+                                         "FROM n WHERE i < 1000) SELECT i AS N FROM n"));
+    result.Open();
+    DBGrid lazy;
+    lazy.SetDataSet(&result);
+    lazy.resize(300, 300);
+    lazy.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&lazy));
+    const int first = lazy.Model()->rowCount();
+    EXPECT_LT(first, 1000);
+    lazy.setFocus();
+    QTest::keyClick(&lazy, Qt::Key_End, Qt::ControlModifier);
+    QApplication::processEvents();
+    EXPECT_GT(lazy.Model()->rowCount(), first) << "reaching the bottom reads more rows";
+    EXPECT_LT(lazy.Model()->rowCount(), 1000);
+
+    // (The tester itself asks for more rows at each change, so it comes after the scrolling.)
+    QAbstractItemModelTester check(lazy.Model(),
+                                   QAbstractItemModelTester::FailureReportingMode::Warning);
+    lazy.SelectAllRows();
+    EXPECT_EQ(lazy.Model()->rowCount(), 1000);
+    EXPECT_EQ(lazy.SelectedRowNumbers().size(), 1000);
+    EXPECT_EQ(lazy.Model()->index(999, 0).data().toString(), QStringLiteral("1000"));
+    result.Close();
+}
+
 } // namespace
