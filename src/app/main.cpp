@@ -11,6 +11,8 @@
 #include "ui/exchange/tfsinchro.h"
 #include "ui/externaldata/tfsql.h"
 #include "ui/metertypes/tftable.h"
+#include "ui/selection/tfsqlshape.h"
+#include "ui/selection/tfsqlshapesinchro.h"
 #include "widgets/messagebox.h"
 
 #include <QApplication>
@@ -113,6 +115,10 @@ int main(int argc, char* argv[])
     QtExchangeTimer timerRequest(1000);
     QtExchangeTimer timerColor(500);
     auto expert = std::make_unique<TFExpert>(*dm);
+    // The selection dialogs live hidden until used; each builds its tree now.
+    auto* shape = new TFSQLShape(*dm, expert.get());
+    auto* shapeSinchro = new TFSQLShapeSinchro(*dm, expert.get());
+    const QList<SelectionDialog*> selectionTrees{shape, shapeSinchro};
     auto* tip = new TFTip(*dm);
     expert->AddChild(tip);
     tip->RestoreSettings(dm->REGEH());
@@ -127,10 +133,15 @@ int main(int argc, char* argv[])
         sinchro->SetArchiveGrids(tip->DBGridTTip, tip->DBGridTIdent);
         expert->AddChild(sinchro);
         sinchro->RestoreSettings(dm->REGEH());
+        sinchro->SetBufferSelection([=] { SelectionDialog::Open(*shapeSinchro, selectionTrees); });
+        shapeSinchro->UpdateMeterCount = [sinchro] { sinchro->UpdateMeterCount(); };
     };
     auto createSql = [&] {
         sql = new TFSQL(*dm);
         expert->AddChild(sql);
+        sql->OpenQueryBuilder = [=] { SelectionDialog::Open(*shape, selectionTrees); };
+        // The external-data window's export update joins here once that window offers it.
+        shape->SetResultGrid(sql->DBGridSQL, {});
     };
     auto createTable = [&] {
         table = new TFTable(*dm, sinchro->AOUTTable, sinchro->AINTable);

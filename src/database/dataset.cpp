@@ -12,8 +12,8 @@
 #include <QSqlRecord>
 
 #include <algorithm>
-#include <limits>
 #include <charconv>
+#include <limits>
 
 namespace
 {
@@ -227,6 +227,7 @@ QSqlQuery& DataSet::Prepared(std::unique_ptr<QSqlQuery>& slot, QString& slotText
 
 void DataSet::DropPrepared()
 {
+    m_moreRows = false; // the rows still to come went with the load statement
     for (auto* slot : {&m_loadQuery, &m_insertQuery, &m_updateQuery, &m_deleteQuery})
         slot->reset();
     m_loadSql.clear();
@@ -438,13 +439,14 @@ void DataSet::FetchMore(int rows)
     if (m_disableCount > 0)
         m_pendingReset = true;
     else
-        emit RowsFetched(first, last);
+        emit RowsAppended(first, last);
 }
 
-void DataSet::FetchAll()
+bool DataSet::FetchAll()
 {
     while (m_moreRows)
         FetchMore(std::numeric_limits<int>::max());
+    return true;
 }
 
 void DataSet::FetchUpTo(int row) const
@@ -482,7 +484,6 @@ void DataSet::Open()
 void DataSet::Close()
 {
     DropPrepared();
-    m_moreRows = false;
     if (!Active())
         return;
     m_rows.clear();
@@ -581,9 +582,8 @@ bool DataSet::First()
 
 bool DataSet::Last()
 {
-    if (!CheckBrowseMode())
+    if (!CheckBrowseMode() || !FetchAll())
         return false;
-    FetchAll();
     SetCurrent(static_cast<int>(m_rows.size()) - 1);
     m_eof = true;
     m_bof = m_rows.isEmpty();
@@ -891,7 +891,7 @@ void DataSet::SetSort(const QString& sortText)
     m_sort = sortText;
     if (!Active())
         return;
-    if (!CheckBrowseMode())
+    if (!CheckBrowseMode() || !FetchAll())
         return;
     qint64 keep = Bookmark();
     ApplySort();
@@ -903,7 +903,8 @@ void DataSet::SetSort(const QString& sortText)
 
 bool DataSet::Locate(const QStringList& fields, const QVariantList& values)
 {
-    FetchAll();
+    if (!FetchAll())
+        return false;
     QVector<int> idx;
     for (const QString& f : fields) {
         int i = FieldIndex(f);

@@ -115,7 +115,8 @@ class DataSet : public QObject
     bool CanFetchMore() const { return m_moreRows; }
     int FetchedCount() const { return static_cast<int>(m_rows.size()); }
     void FetchMore(int rows);
-    void FetchAll();
+    // Reads every row still to come; false when that failed.
+    bool FetchAll();
 
     void Open(); // throws DatabaseError
     void Close();
@@ -181,11 +182,12 @@ class DataSet : public QObject
     // follows once it is gone.
     void RowAboutToBeRemoved(int row);
     void RowRemoved(int row);
-    void RowsFetched(int first, int last); // rows read on demand were appended
     void CurrentChanged(int row); // the cursor moved
     void StateChanged();
     // For detail views: the master's current key may have changed (not subject to DisableControls).
     void MasterKeyMayHaveChanged();
+    // Rows first..last were read after the others and appended.
+    void RowsAppended(int first, int last);
 
   private:
     friend class Field;

@@ -60,9 +60,9 @@ QString MinOrMax(const QString& choice)
 
 const SelectionKeys& Keys()
 {
-    static const SelectionKeys keys(QStringLiteral("QueryKeys"),
-                                    {QStringLiteral("TI"), QStringLiteral("II"),
-                                     QStringLiteral("DI")});
+    static const SelectionKeys keys(
+        QStringLiteral("QueryKeys"),
+        {QStringLiteral("TI"), QStringLiteral("II"), QStringLiteral("DI")});
     return keys;
 }
 
@@ -174,15 +174,14 @@ ArchiveQueryStatement Build(const ArchiveQueryChoices& c, bool treeKeys)
     QString where;
     if (!date.isEmpty())
         where = QStringLiteral(" Where (") + date +
-                (error.isEmpty() ? QString() : QStringLiteral(" and ") + error) +
-                QLatin1Char(')');
+                (error.isEmpty() ? QString() : QStringLiteral(" and ") + error) + QLatin1Char(')');
     else if (!error.isEmpty())
         where = QStringLiteral(" Where ") + error;
 
     s.outcome = unreadable ? ArchiveQueryStatement::Outcome::Unreadable
                            : ArchiveQueryStatement::Outcome::Ready;
-    s.fields = QStringLiteral("Select ") + (distinct ? QStringLiteral(" DISTINCT ") : QString()) +
-               list;
+    s.fields =
+        QStringLiteral("Select ") + (distinct ? QStringLiteral(" DISTINCT ") : QString()) + list;
     s.from = QStringLiteral(" From ") + from + where;
     s.values = values;
     return s;

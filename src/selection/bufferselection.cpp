@@ -71,11 +71,13 @@ BufferSelectionStatement Build(const BufferSelectionChoices& c, bool treeKeys)
 
     QString from = KeyChain(TTip, conditions.isEmpty() ? TIdent : TResult);
     if (treeKeys)
-        from = QLatin1Char('(') + from + QStringLiteral(") INNER JOIN ") + Keys().Table() +
-               QStringLiteral(" ON ") +
-               Keys().JoinCondition({QStringLiteral("TTip.PIndex"), QStringLiteral("TIdent.PIndex")});
-    QString where =
-        conditions.isEmpty() ? QString() : QStringLiteral(" where ") + conditions.join(QStringLiteral(" and "));
+        from =
+            QLatin1Char('(') + from + QStringLiteral(") INNER JOIN ") + Keys().Table() +
+            QStringLiteral(" ON ") +
+            Keys().JoinCondition({QStringLiteral("TTip.PIndex"), QStringLiteral("TIdent.PIndex")});
+    QString where = conditions.isEmpty()
+                        ? QString()
+                        : QStringLiteral(" where ") + conditions.join(QStringLiteral(" and "));
     s.insert = QStringLiteral("INSERT INTO TSTip (PTipCH, PReductRate, PNumber, PAddress) select "
                               "DISTINCT TTip.PTipCH, TTip.PReductRate, TIdent.PNumber, "
                               "TIdent.PAddress from ") +

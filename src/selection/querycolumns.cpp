@@ -9,9 +9,12 @@ const std::array<QueryColumn, QueryColumnCount>& QueryColumns()
     auto c = [](G group, const char* box, const QString& caption, const char* sql,
                 const QString& title) {
         const QString sqlName = QLatin1String(sql);
-        return QueryColumn{group,   QLatin1String(box),
-                           caption, sqlName,
-                           sqlName.mid(sqlName.indexOf(QLatin1Char('.')) + 1), title};
+        return QueryColumn{group,
+                           QLatin1String(box),
+                           caption,
+                           sqlName,
+                           sqlName.mid(sqlName.indexOf(QLatin1Char('.')) + 1),
+                           title};
     };
     static const std::array<QueryColumn, QueryColumnCount> columns = {
         c(G::Types, "CBTip", ULang::TypeDesignation, "TTip.PTipCH", ULang::TypeTitle),

@@ -32,18 +32,18 @@ void SelectionKeys::Write(const QString& connectionName, const std::vector<qint3
     QSqlQuery q(db);
     QStringList declarations;
     for (int i = 0; i < m_columns.size(); ++i)
-        declarations << m_columns.at(i) +
-                            (i + 1 == m_columns.size() ? QStringLiteral(" INTEGER PRIMARY KEY")
-                                                       : QStringLiteral(" INTEGER NOT NULL"));
+        declarations << m_columns.at(i) + (i + 1 == m_columns.size()
+                                               ? QStringLiteral(" INTEGER PRIMARY KEY")
+                                               : QStringLiteral(" INTEGER NOT NULL"));
     Exec(q, QStringLiteral("CREATE TEMPORARY TABLE IF NOT EXISTS %1 (%2)")
                 .arg(m_table, declarations.join(QStringLiteral(", "))));
     Exec(q, QStringLiteral("DELETE FROM %1").arg(m_table));
 
     const int width = static_cast<int>(m_columns.size());
     const std::size_t rows = paths.size() / static_cast<std::size_t>(width);
-    const QString row =
-        QLatin1Char('(') + QStringList(width, QStringLiteral("?")).join(QLatin1Char(',')) +
-        QLatin1Char(')');
+    const QString row = QLatin1Char('(') +
+                        QStringList(width, QStringLiteral("?")).join(QLatin1Char(',')) +
+                        QLatin1Char(')');
     const QString head = QStringLiteral("INSERT INTO %1 (%2) VALUES ")
                              .arg(m_table, m_columns.join(QStringLiteral(", ")));
     QSqlQuery full(db);

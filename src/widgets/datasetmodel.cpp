@@ -29,8 +29,8 @@ void DataSetModel::SetDataSet(DataSet* dataSet, const QList<GridColumn>& columns
         connect(m_dataSet, &DataSet::RowInserted, this, &DataSetModel::OnRowInserted);
         connect(m_dataSet, &DataSet::RowAboutToBeRemoved, this,
                 &DataSetModel::OnRowAboutToBeRemoved);
+        connect(m_dataSet, &DataSet::RowsAppended, this, &DataSetModel::OnRowsAppended);
         connect(m_dataSet, &DataSet::RowRemoved, this, &DataSetModel::OnRowRemoved);
-        connect(m_dataSet, &DataSet::RowsFetched, this, &DataSetModel::OnRowsFetched);
         connect(m_dataSet, &DataSet::CurrentChanged, this, &DataSetModel::OnCurrentChanged);
         connect(m_dataSet, &DataSet::StateChanged, this,
                 [this] { OnCurrentChanged(m_dataSet->RecNo()); });
@@ -215,20 +215,6 @@ void DataSetModel::OnReset()
     endResetModel();
 }
 
-void DataSetModel::OnRowsFetched(int first, int last)
-{
-    if (first != m_rowCount) {
-        OnReset();
-        return;
-    }
-    // Views may ask for more rows while they hear of these: not before these are counted.
-    m_announcing = true;
-    beginInsertRows({}, first, last);
-    m_rowCount = last + 1;
-    endInsertRows();
-    m_announcing = false;
-}
-
 void DataSetModel::FetchAll()
 {
     if (m_dataSet)
@@ -237,14 +223,16 @@ void DataSetModel::FetchAll()
 
 bool DataSetModel::canFetchMore(const QModelIndex& parent) const
 {
-    return !parent.isValid() && !m_announcing && m_dataSet && m_dataSet->CanFetchMore();
+    // Not while views are being told of rows already read.
+    return !parent.isValid() && m_dataSet && m_rowCount == m_dataSet->FetchedCount() &&
+           m_dataSet->CanFetchMore();
 }
 
 void DataSetModel::fetchMore(const QModelIndex& parent)
 {
     // A few screens of rows at a time.
     constexpr int RowsPerFetch = 256;
-    if (!parent.isValid() && !m_announcing && m_dataSet)
+    if (canFetchMore(parent))
         m_dataSet->FetchMore(RowsPerFetch);
 }
 
@@ -258,6 +246,17 @@ void DataSetModel::OnRowInserted(int row)
 {
     beginInsertRows({}, row, row);
     ++m_rowCount;
+    endInsertRows();
+}
+
+void DataSetModel::OnRowsAppended(int first, int last)
+{
+    if (first != m_rowCount || last < first) {
+        OnReset();
+        return;
+    }
+    beginInsertRows({}, first, last);
+    m_rowCount = last + 1;
     endInsertRows();
 }
 

@@ -45,8 +45,8 @@ class DataSetModel : public QAbstractTableModel
     void OnRowChanged(int row);
     void OnRowInserted(int row);
     void OnRowAboutToBeRemoved(int row);
+    void OnRowsAppended(int first, int last);
     void OnRowRemoved(int row);
-    void OnRowsFetched(int first, int last);
     void OnCurrentChanged(int row);
     QList<GridColumn> DefaultColumns() const;
 
@@ -56,5 +56,4 @@ class DataSetModel : public QAbstractTableModel
     int m_rowCount = 0;
     int m_shownCurrent = -1;
     bool m_removing = false; // between the dataset's two signals of a row deletion
-    bool m_announcing = false; // telling views of rows just read
 };

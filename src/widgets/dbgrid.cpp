@@ -169,10 +169,9 @@ QList<qint64> DBGrid::SelectedBookmarks() const
 void DBGrid::SelectAllRows()
 {
     DataSet* ds = GetDataSet();
-    if (!ds || !ds->Active() || ds->IsEmpty())
+    // Every row means every row: those of a table still arriving are read first.
+    if (!ds || !ds->FetchAll() || !ds->Active() || ds->IsEmpty())
         return;
-    // Every row of the data set, also those a lazily read result has not read yet.
-    m_model->FetchAll();
     m_allSelected = true;
     QTableView::selectAll();
 }

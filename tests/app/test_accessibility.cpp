@@ -7,6 +7,8 @@
 #include "ui/exchange/tfsinchro.h"
 #include "ui/externaldata/tfsql.h"
 #include "ui/metertypes/tftable.h"
+#include "ui/selection/tfsqlshape.h"
+#include "ui/selection/tfsqlshapesinchro.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -35,6 +37,11 @@ TEST_F(Accessibility, EveryControlHasAName)
     expert.AddChild(new TFSQL(*dm));
     expert.AddChild(new TFTable(*dm, sinchro->AOUTTable, sinchro->AINTable));
     expert.show();
+    // The selection dialogs, shown as when they are opened.
+    auto* shape = new TFSQLShape(*dm, &expert);
+    auto* shapeSinchro = new TFSQLShapeSinchro(*dm, &expert);
+    shape->show();
+    shapeSinchro->show();
 
     QList<QWidget*> widgets;
     for (QWidget* top : QApplication::topLevelWidgets())

@@ -210,7 +210,7 @@ TEST_F(OnDemandTest, ReadsTheFirstRowsAndTheRestWhenNeeded)
 {
     DataSet lazy(QStringLiteral("lazy"), dm->ConnectionName(), {}, sql);
     lazy.SetFetchOnDemand(3);
-    QSignalSpy fetched(&lazy, &DataSet::RowsFetched);
+    QSignalSpy fetched(&lazy, &DataSet::RowsAppended);
     lazy.Open();
     EXPECT_EQ(lazy.FetchedCount(), 3);
     EXPECT_TRUE(lazy.CanFetchMore());
@@ -241,7 +241,9 @@ TEST_F(OnDemandTest, CountsSortsAndFindsOverEveryRow)
         {"Last", [](DataSet& d) { d.Last(); }},
         {"SetSort", [](DataSet& d) { d.SetSort(QStringLiteral("PTipCH ASC")); }},
         {"Locate",
-         [](DataSet& d) { EXPECT_TRUE(d.Locate({QStringLiteral("PTipCH")}, {QStringLiteral("t1")})); }},
+         [](DataSet& d) {
+             EXPECT_TRUE(d.Locate({QStringLiteral("PTipCH")}, {QStringLiteral("t1")}));
+         }},
     };
     for (const auto& c : needsAll) {
         DataSet lazy(QStringLiteral("lazy"), dm->ConnectionName(), {}, sql);

@@ -19,11 +19,11 @@ const char* const All3 =
 
 struct QueryCase {
     const char* name;
-    std::vector<const char*> columns;    // plain field names
-    std::vector<qint32> verifications;   // checked in the tree; empty: no selection by tree
+    std::vector<const char*> columns;  // plain field names
+    std::vector<qint32> verifications; // checked in the tree; empty: no selection by tree
     std::function<void(ArchiveQueryChoices&)> conditions;
-    QString expected;                    // the hand-written query
-    int rows;                            // how many rows it gives on the fixture
+    QString expected; // the hand-written query
+    int rows;         // how many rows it gives on the fixture
 };
 
 void PrintTo(const QueryCase& c, std::ostream* os)
@@ -132,125 +132,184 @@ INSTANTIATE_TEST_SUITE_P(
     Shapes, ArchiveQueryCase,
     ::testing::Values(
         // Results only.
-        QueryCase{"ResultsOnly", {"PMistakeMeasure"}, {}, None,
+        QueryCase{"ResultsOnly",
+                  {"PMistakeMeasure"},
+                  {},
+                  None,
                   Sql("SELECT DISTINCT R.PMistakeMeasure FROM TData D JOIN TResult R ON "
                       "R.PSecIndex = D.PIndex"),
                   6},
-        QueryCase{"ResultsOnlyByTree", {"PMistakeMeasure"}, {100, 200}, None,
+        QueryCase{"ResultsOnlyByTree",
+                  {"PMistakeMeasure"},
+                  {100, 200},
+                  None,
                   Sql("SELECT R.PMistakeMeasure FROM TResult R WHERE R.PSecIndex IN (100, 200)"),
                   6},
-        QueryCase{"ResultsOnlySmallestErrorOfEachMeter", {"PMistakeMeasure"}, {},
+        QueryCase{"ResultsOnlySmallestErrorOfEachMeter",
+                  {"PMistakeMeasure"},
+                  {},
                   [](ArchiveQueryChoices& c) { Error(c, ErrorChoice::Condition, "Min"); },
                   Sql("SELECT DISTINCT R.PMistakeMeasure FROM ALL4 WHERE R.PMistakeMeasure = "
                       "(SELECT min(R2.PMistakeMeasure) FROM TData D2 JOIN TResult R2 ON "
                       "R2.PSecIndex = D2.PIndex WHERE D2.PSecIndex = I.PIndex)"),
                   2},
         // Types and results.
-        QueryCase{"TypesAndResultsErrorRangeIsInclusive", {"PTipCH", "PMistakeMeasure"}, {},
+        QueryCase{"TypesAndResultsErrorRangeIsInclusive",
+                  {"PTipCH", "PMistakeMeasure"},
+                  {},
                   [](ArchiveQueryChoices& c) { Error(c, ErrorChoice::Range, "1", "1"); },
                   Sql("SELECT T.PTipCH, R.PMistakeMeasure FROM ALL4 WHERE R.PMistakeMeasure = 1"),
                   2},
-        QueryCase{"TypesAndResultsByTreeBeforeADay", {"PTipCH", "PIMeasure"}, {101, 200},
+        QueryCase{"TypesAndResultsByTreeBeforeADay",
+                  {"PTipCH", "PIMeasure"},
+                  {101, 200},
                   [](ArchiveQueryChoices& c) { Date(c, DateChoice::Before, Mar17); },
                   Sql("SELECT T.PTipCH, R.PIMeasure FROM ALL4 WHERE D.PIndex IN (101, 200) AND "
                       "D.PDateMeasure < '2006-03-17'"),
                   2},
         QueryCase{"TypesMetersResultsLargestErrorOfEachMeter",
-                  {"PTipCH", "PNumber", "PMistakeMeasure"}, {},
+                  {"PTipCH", "PNumber", "PMistakeMeasure"},
+                  {},
                   [](ArchiveQueryChoices& c) { Error(c, ErrorChoice::Condition, "", ""); },
                   Sql("SELECT DISTINCT T.PTipCH, I.PNumber, R.PMistakeMeasure FROM ALL4 WHERE "
                       "R.PMistakeMeasure = (SELECT max(R2.PMistakeMeasure) FROM TData D2 JOIN "
                       "TResult R2 ON R2.PSecIndex = D2.PIndex WHERE D2.PSecIndex = I.PIndex)"),
                   2},
         // Meters and results.
-        QueryCase{"MetersAndResults", {"PNumber", "PUMeasure"}, {}, None,
+        QueryCase{"MetersAndResults",
+                  {"PNumber", "PUMeasure"},
+                  {},
+                  None,
                   Sql("SELECT I.PNumber, R.PUMeasure FROM TIdent I JOIN TData D ON D.PSecIndex = "
                       "I.PIndex JOIN TResult R ON R.PSecIndex = D.PIndex"),
                   8},
-        QueryCase{"MetersAndResultsByTreeErrorGreater", {"PNumber", "PPowerMeasure"}, {100},
+        QueryCase{"MetersAndResultsByTreeErrorGreater",
+                  {"PNumber", "PPowerMeasure"},
+                  {100},
                   [](ArchiveQueryChoices& c) { Error(c, ErrorChoice::Greater, "1.5"); },
                   Sql("SELECT I.PNumber, R.PPowerMeasure FROM ALL4 WHERE D.PIndex = 100 AND "
                       "R.PMistakeMeasure > 1.5"),
                   1},
         // Verifications and results.
         QueryCase{"VerificationsAndResultsDateRangeIsExclusive",
-                  {"PDateMeasure", "PMistakeMeasure"}, {},
+                  {"PDateMeasure", "PMistakeMeasure"},
+                  {},
                   [](ArchiveQueryChoices& c) { Date(c, DateChoice::Range, Mar15, Mar17); },
                   Sql("SELECT D.PDateMeasure, R.PMistakeMeasure FROM ALL4 WHERE D.PDateMeasure = "
                       "'2006-03-16'"),
                   2},
         QueryCase{"VerificationsAndResultsSmallestErrorGetsTheMeters",
-                  {"PDateMeasure", "PMistakeMeasure"}, {},
+                  {"PDateMeasure", "PMistakeMeasure"},
+                  {},
                   [](ArchiveQueryChoices& c) { Error(c, ErrorChoice::Condition, "Min"); },
                   Sql("SELECT DISTINCT D.PDateMeasure, R.PMistakeMeasure FROM ALL4 WHERE "
                       "R.PMistakeMeasure = (SELECT min(R2.PMistakeMeasure) FROM TData D2 JOIN "
                       "TResult R2 ON R2.PSecIndex = D2.PIndex WHERE D2.PSecIndex = I.PIndex)"),
                   2},
-        QueryCase{"VerificationsAndResultsByTree", {"PDateMeasure", "PFPMeasure"}, {110, 200},
+        QueryCase{"VerificationsAndResultsByTree",
+                  {"PDateMeasure", "PFPMeasure"},
+                  {110, 200},
                   None,
                   Sql("SELECT D.PDateMeasure, R.PFPMeasure FROM ALL4 WHERE D.PIndex IN (110, "
                       "200)"),
                   3},
         // Types only.
         QueryCase{"TypesOnly", {"PTipCH"}, {}, None, Sql("SELECT DISTINCT T.PTipCH FROM ALL3"), 2},
-        QueryCase{"TypesOnlyAfterADayNeedResults", {"PTipCH", "PUnom"}, {},
+        QueryCase{"TypesOnlyAfterADayNeedResults",
+                  {"PTipCH", "PUnom"},
+                  {},
                   [](ArchiveQueryChoices& c) { Date(c, DateChoice::After, Mar15); },
                   Sql("SELECT DISTINCT T.PTipCH, T.PUnom FROM ALL4 WHERE D.PDateMeasure > "
                       "'2006-03-15'"),
                   2},
-        QueryCase{"TypesOnlyByTree", {"PTipCH", "PClassT"}, {110}, None,
-                  Sql("SELECT DISTINCT T.PTipCH, T.PClassT FROM ALL3 WHERE D.PIndex = 110"), 1},
+        QueryCase{"TypesOnlyByTree",
+                  {"PTipCH", "PClassT"},
+                  {110},
+                  None,
+                  Sql("SELECT DISTINCT T.PTipCH, T.PClassT FROM ALL3 WHERE D.PIndex = 110"),
+                  1},
         // Types and meters.
-        QueryCase{"TypesAndMetersErrorGreater", {"PTipCH", "PNumber"}, {},
+        QueryCase{"TypesAndMetersErrorGreater",
+                  {"PTipCH", "PNumber"},
+                  {},
                   [](ArchiveQueryChoices& c) { Error(c, ErrorChoice::Greater, "1.6"); },
                   Sql("SELECT DISTINCT T.PTipCH, I.PNumber FROM ALL4 WHERE R.PMistakeMeasure > "
                       "1.6"),
                   2},
-        QueryCase{"TypesAndMetersByTree", {"PReductRate", "PAddress"}, {100, 101, 110}, None,
+        QueryCase{"TypesAndMetersByTree",
+                  {"PReductRate", "PAddress"},
+                  {100, 101, 110},
+                  None,
                   Sql("SELECT DISTINCT T.PReductRate, I.PAddress FROM ALL3 WHERE D.PIndex IN "
                       "(100, 101, 110)"),
                   2},
         // Types and verifications.
-        QueryCase{"TypesAndVerificationsLatestDateOfEachMeter", {"PTipCH", "PDateMeasure"}, {},
+        QueryCase{"TypesAndVerificationsLatestDateOfEachMeter",
+                  {"PTipCH", "PDateMeasure"},
+                  {},
                   [](ArchiveQueryChoices& c) { DateCondition(c, "Max"); },
                   Sql("SELECT DISTINCT T.PTipCH, D.PDateMeasure FROM ALL4 WHERE D.PDateMeasure = "
                       "(SELECT max(D2.PDateMeasure) FROM TData D2 WHERE D2.PSecIndex = "
                       "I.PIndex)"),
                   2},
-        QueryCase{"TypesAndVerificationsByTree", {"PTipCH", "POrmix"}, {100, 110}, None,
+        QueryCase{"TypesAndVerificationsByTree",
+                  {"PTipCH", "POrmix"},
+                  {100, 110},
+                  None,
                   Sql("SELECT DISTINCT T.PTipCH, D.POrmix FROM ALL3 WHERE D.PIndex IN (100, "
                       "110)"),
                   2},
         // Meters only.
-        QueryCase{"MetersOnlyErrorLessTypedWithAComma", {"PNumber", "PMaker"}, {},
+        QueryCase{"MetersOnlyErrorLessTypedWithAComma",
+                  {"PNumber", "PMaker"},
+                  {},
                   [](ArchiveQueryChoices& c) { Error(c, ErrorChoice::Less, "-0,1"); },
                   Sql("SELECT DISTINCT I.PNumber, I.PMaker FROM ALL4 WHERE R.PMistakeMeasure < "
                       "-0.1"),
                   1},
-        QueryCase{"MetersOnlyByTree", {"PYearOutput"}, {200, 110}, None,
-                  Sql("SELECT DISTINCT I.PYearOutput FROM ALL3 WHERE D.PIndex IN (110, 200)"), 2},
+        QueryCase{"MetersOnlyByTree",
+                  {"PYearOutput"},
+                  {200, 110},
+                  None,
+                  Sql("SELECT DISTINCT I.PYearOutput FROM ALL3 WHERE D.PIndex IN (110, 200)"),
+                  2},
         // Verifications only.
-        QueryCase{"VerificationsOnly", {"PSamohod"}, {}, None,
-                  Sql("SELECT DISTINCT D.PSamohod FROM ALL3"), 3},
-        QueryCase{"VerificationsOnlyByTreeErrorRange", {"PUSamohod"}, {100, 101, 200},
+        QueryCase{"VerificationsOnly",
+                  {"PSamohod"},
+                  {},
+                  None,
+                  Sql("SELECT DISTINCT D.PSamohod FROM ALL3"),
+                  3},
+        QueryCase{"VerificationsOnlyByTreeErrorRange",
+                  {"PUSamohod"},
+                  {100, 101, 200},
                   [](ArchiveQueryChoices& c) { Error(c, ErrorChoice::Range, "0", "1"); },
                   Sql("SELECT DISTINCT D.PUSamohod FROM ALL4 WHERE D.PIndex IN (100, 101, 200) "
                       "AND R.PMistakeMeasure BETWEEN 0 AND 1"),
                   2},
         // Meters and verifications.
-        QueryCase{"MetersAndVerifications", {"PNumber", "PDateMeasure"}, {}, None,
+        QueryCase{"MetersAndVerifications",
+                  {"PNumber", "PDateMeasure"},
+                  {},
+                  None,
                   Sql("SELECT I.PNumber, D.PDateMeasure FROM TIdent I JOIN TData D ON "
                       "D.PSecIndex = I.PIndex"),
                   4},
-        QueryCase{"MetersAndVerificationsByTree", {"PNumber", "PDateMeasure"}, {101, 110}, None,
+        QueryCase{"MetersAndVerificationsByTree",
+                  {"PNumber", "PDateMeasure"},
+                  {101, 110},
+                  None,
                   Sql("SELECT I.PNumber, D.PDateMeasure FROM ALL3 WHERE D.PIndex IN (101, 110)"),
                   2},
-        QueryCase{"MetersAndVerificationsErrorGetsTheResults", {"PNumber", "PDateMeasure"}, {},
+        QueryCase{"MetersAndVerificationsErrorGetsTheResults",
+                  {"PNumber", "PDateMeasure"},
+                  {},
                   [](ArchiveQueryChoices& c) { Error(c, ErrorChoice::Range, "1", "2"); },
                   Sql("SELECT I.PNumber, D.PDateMeasure FROM ALL4 WHERE R.PMistakeMeasure "
                       "BETWEEN 1 AND 2"),
                   5},
-        QueryCase{"MetersAndVerificationsEarliestDateByTree", {"PNumber", "PDateMeasure"},
+        QueryCase{"MetersAndVerificationsEarliestDateByTree",
+                  {"PNumber", "PDateMeasure"},
                   {100, 101, 200},
                   [](ArchiveQueryChoices& c) { DateCondition(c, "Min"); },
                   Sql("SELECT DISTINCT I.PNumber, D.PDateMeasure FROM ALL3 WHERE D.PIndex IN "

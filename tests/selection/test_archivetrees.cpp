@@ -52,8 +52,7 @@ TEST_F(ArchiveTreesTest, DesignationsAreOrderedIgnoringCaseAndMetersByKey)
                         "(71, 7, 'y', 'm', 1, 'a'), (81, 8, 'x', 'm', 1, 'a')"));
     CheckTree t = ArchiveTrees::MeterTree(dm->ConnectionName());
     QStringList outline = Outline(t);
-    EXPECT_EQ(outline.mid(0, 5),
-              (QStringList{"аа(8)", "  x(81)", "Аб(7)", "  y(71)", "  z(72)"}));
+    EXPECT_EQ(outline.mid(0, 5), (QStringList{"аа(8)", "  x(81)", "Аб(7)", "  y(71)", "  z(72)"}));
 }
 
 TEST_F(ArchiveTreesTest, EmptyArchiveGivesEmptyTrees)

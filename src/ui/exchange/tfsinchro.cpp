@@ -178,8 +178,9 @@ void TFSinchro::BuildActions()
                      st->standardIcon(QStyle::SP_ArrowDown));
     ASaveTrace = make(QStringLiteral("ASaveTrace"), ULang::SaveTrace, ULang::SaveTrace, QIcon());
 
-    // The buffer selection needs the selection dialog, which is not part of this program yet.
+    // Enabled once start-up hands over the buffer selection dialog.
     ASQLfromArchiv->setEnabled(false);
+    connect(ASQLfromArchiv, &QAction::triggered, this, &TFSinchro::ASQLfromArchivExecute);
     // The drag transfers work on the archive window's grids once they are known.
     ATransInTip->setEnabled(false);
     ATransIdent->setEnabled(false);
@@ -400,6 +401,18 @@ void TFSinchro::DBGridTTipSinchExit(DBGrid*)
 DataSet* TFSinchro::ActionDataSet() const
 {
     return m_actionGrid ? m_actionGrid->GetDataSet() : nullptr;
+}
+
+void TFSinchro::SetBufferSelection(std::function<void()> open)
+{
+    m_openBufferSelection = std::move(open);
+    ASQLfromArchiv->setEnabled(static_cast<bool>(m_openBufferSelection));
+}
+
+void TFSinchro::ASQLfromArchivExecute()
+{
+    if (m_openBufferSelection)
+        m_openBufferSelection();
 }
 
 void TFSinchro::UpdateMeterCount()

@@ -11,6 +11,8 @@
 
 #include <QPointer>
 
+#include <functional>
+
 class DBGrid;
 class QAction;
 class QLabel;
@@ -42,6 +44,10 @@ class TFSinchro : public MdiChild, private ExchangeHooks
     void ATransInTipExecute();
     void ATransIdentExecute();
     void AINArchivExecute();
+
+    // Opens the buffer selection dialog; set by start-up, which creates the dialog.
+    void SetBufferSelection(std::function<void()> open);
+    void ASQLfromArchivExecute();
 
     // Refreshes "Количество - N "; other windows call it after they change the buffer.
     void UpdateMeterCount() override;
@@ -123,6 +129,7 @@ class TFSinchro : public MdiChild, private ExchangeHooks
     QPointer<DBGrid> m_archiveTipGrid;
     QPointer<DBGrid> m_archiveIdentGrid;
     QString m_refusedReason; // why the first refused record of the exchange was refused
+    std::function<void()> m_openBufferSelection;
 };
 
 extern TFSinchro* FSinchro;
