@@ -57,7 +57,7 @@ QDateEdit* DatePicker(const QString& name, const QString& accessibleName, QWidge
 {
     auto* picker = new QDateEdit(QDate::currentDate(), parent);
     picker->setObjectName(name);
-    picker->setDisplayFormat(ShortDateFormat);
+    picker->setDisplayFormat(ShortDateFormat.toString());
     picker->setCalendarPopup(true);
     picker->setAccessibleName(accessibleName);
     if (auto* edit = picker->findChild<QLineEdit*>())

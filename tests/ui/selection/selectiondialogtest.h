@@ -2,7 +2,7 @@
 // gestures of a user on the dialogs' controls.
 #pragma once
 
-#include "support/guiapp.h"
+#include "support/testapp.h"
 
 #include "support/selectionarchive.h"
 #include "ui/selection/selectiondialog.h"
@@ -19,7 +19,7 @@ class SelectionDialogTest : public SelectionArchive
   protected:
     void SetUp() override
     {
-        GuiApp();
+        TestApp();
         ArchiveChanged = false;
         SelectionArchive::SetUp();
     }

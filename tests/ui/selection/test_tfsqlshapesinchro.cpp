@@ -2,6 +2,9 @@
 // clicks on marks and conditions, the run button, and the exchange window's meter count.
 #include "selectiondialogtest.h"
 
+#include "support/fakeport.h"
+#include "support/faketimer.h"
+
 #include "ui/exchange/tfsinchro.h"
 #include "ui/selection/tfsqlshape.h"
 #include "ui/selection/tfsqlshapesinchro.h"
@@ -21,7 +24,7 @@ class BufferSelectionDialogTest : public SelectionDialogTest
     void SetUp() override
     {
         SelectionDialogTest::SetUp();
-        exchange = std::make_unique<TFSinchro>(*dm);
+        exchange = std::make_unique<TFSinchro>(*dm, port, timerRequest, timerColor);
         shape = std::make_unique<TFSQLShape>(*dm);
         dialog = std::make_unique<TFSQLShapeSinchro>(*dm);
         // Wired as start-up wires them.
@@ -57,6 +60,8 @@ class BufferSelectionDialogTest : public SelectionDialogTest
     }
     QStringList Numbers() { return SortedRows(QStringLiteral("SELECT PNumber FROM TSTip")); }
 
+    FakePort port;
+    FakeTimer timerRequest, timerColor;
     std::unique_ptr<TFSinchro> exchange;
     std::unique_ptr<TFSQLShape> shape;
     std::unique_ptr<TFSQLShapeSinchro> dialog;
