@@ -1,15 +1,16 @@
-// Selection trees: one query's rows are read into flat arrays, ordered by designation and keys,
-// and appended to the tree level by level. A whole archive gives 300,000 nodes, so the rows are
-// read through SQLite's own interface where the connection is SQLite: Qt's value objects per cell
-// would triple the time.
+// Selection trees: types, meters and verifications are each read by one plain scan of their table
+// into flat arrays, tied by their keys, ordered by designation and keys, and appended to the tree
+// level by level. A whole archive gives 300,000 nodes: scans cost less than a join's lookups, and
+// the rows are read through SQLite's own interface where the connection is SQLite, since Qt's
+// value objects per cell would triple the time.
 #include "selection/archivetrees.h"
 
 #include "database/dataset.h"
+#include "selection/selectionsql.h"
 
 #include <QDateTime>
 #include <QHash>
 #include <QSqlDatabase>
-#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -32,16 +33,13 @@ class RowReader
   public:
     RowReader(const QString& connectionName, const QString& sql)
     {
-        QSqlDatabase db = QSqlDatabase::database(connectionName, false);
-        QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
-        if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0)
-            m_db = *static_cast<sqlite3* const*>(handle.data());
+        m_db = SelectionSql::SqliteHandle(connectionName);
         if (m_db) {
             if (sqlite3_prepare_v2(m_db, sql.toUtf8().constData(), -1, &m_stmt, nullptr) !=
                 SQLITE_OK)
                 throw DatabaseError(QString::fromUtf8(sqlite3_errmsg(m_db)));
         } else {
-            m_query = std::make_unique<QSqlQuery>(db);
+            m_query = std::make_unique<QSqlQuery>(QSqlDatabase::database(connectionName, false));
             m_query->setForwardOnly(true);
             if (!m_query->exec(sql))
                 throw DatabaseError(m_query->lastError().text());
@@ -106,111 +104,136 @@ class TextPool
         return r;
     }
     QStringView At(TextRef r) const { return QStringView(m_text).mid(r.start, r.length); }
+    int Size() const { return static_cast<int>(m_text.size()); }
 
   private:
     QString m_text;
 };
 
-struct Row {
-    qint32 type;
-    qint32 meter;
-    qint32 verification;
-    int typeRank;
-    TextRef typeText;
-    TextRef meterText;
-    TextRef dateText;
-};
-
-// Date captions as the grids show them; an archive holds few distinct dates, so each is written
-// once.
+// Date captions as the grids show them; an archive holds few distinct dates, and they come in
+// runs, so each is written once.
 class DateCaptions
 {
   public:
     explicit DateCaptions(TextPool& pool) : m_pool(pool) {}
     TextRef Caption(QStringView stored)
     {
-        auto it = m_cache.constFind(stored.toString());
-        if (it != m_cache.constEnd())
-            return *it;
-        QString key = stored.toString();
-        QDateTime when = QDateTime::fromString(key, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        if (m_any && stored == m_last)
+            return m_lastRef;
+        m_last = stored.toString();
+        m_any = true;
+        auto it = m_cache.constFind(m_last);
+        if (it != m_cache.constEnd()) {
+            m_lastRef = *it;
+            return m_lastRef;
+        }
+        QDateTime when = QDateTime::fromString(m_last, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
         if (!when.isValid()) {
-            QDate day = QDate::fromString(key, QStringLiteral("yyyy-MM-dd"));
+            QDate day = QDate::fromString(m_last, QStringLiteral("yyyy-MM-dd"));
             if (day.isValid())
                 when = QDateTime(day, QTime(0, 0));
         }
-        TextRef r = m_pool.Add(when.isValid() ? FieldText(FieldType::Date, when) : key);
-        m_cache.insert(key, r);
-        return r;
+        m_lastRef = m_pool.Add(when.isValid() ? FieldText(FieldType::Date, when) : m_last);
+        m_cache.insert(m_last, m_lastRef);
+        return m_lastRef;
     }
 
   private:
     TextPool& m_pool;
     QHash<QString, TextRef> m_cache;
+    QString m_last;
+    TextRef m_lastRef;
+    bool m_any = false;
 };
 
-CheckTree Build(const QString& connectionName, const QString& sql, bool verifications)
+struct Node {
+    qint32 key;
+    qint32 parent; // the parent's key; for a meter, the rank of its type once known
+    TextRef text;
+};
+
+// Nodes of one table: key, parent key and caption of every row.
+std::vector<Node> Scan(const QString& connectionName, const QString& sql, TextPool& pool,
+                       DateCaptions* dates)
+{
+    std::vector<Node> nodes;
+    RowReader reader(connectionName, sql);
+    while (reader.Next()) {
+        Node n{reader.Key(0), reader.Key(1), {}};
+        n.text = dates ? dates->Caption(reader.Text(2)) : pool.Add(reader.Text(2));
+        nodes.push_back(n);
+    }
+    return nodes;
+}
+
+bool ByParentThenKey(const Node& a, const Node& b)
+{
+    return a.parent != b.parent ? a.parent < b.parent : a.key < b.key;
+}
+
+CheckTree Build(const QString& connectionName, bool verifications)
 {
     TextPool pool;
     DateCaptions dates(pool);
-    std::vector<Row> rows;
-    {
-        RowReader reader(connectionName, sql);
-        qint32 lastType = 0;
-        TextRef lastTypeText;
-        bool any = false;
-        while (reader.Next()) {
-            Row r{};
-            r.type = reader.Key(0);
-            r.meter = reader.Key(2);
-            // The designation is the same on every row of a type: kept once per run.
-            if (!any || r.type != lastType) {
-                lastTypeText = pool.Add(reader.Text(1));
-                lastType = r.type;
-                any = true;
-            }
-            r.typeText = lastTypeText;
-            r.meterText = pool.Add(reader.Text(3));
-            if (verifications) {
-                r.verification = reader.Key(4);
-                r.dateText = dates.Caption(reader.Text(5));
-            }
-            rows.push_back(r);
-        }
-    }
+    std::vector<Node> types = Scan(
+        connectionName, QStringLiteral("SELECT PIndex, PIndex, PTipCH FROM TTip"), pool, nullptr);
+    std::vector<Node> meters =
+        Scan(connectionName, QStringLiteral("SELECT PIndex, PSecIndex, PNumber FROM TIdent"), pool,
+             nullptr);
+    std::vector<Node> checks;
+    if (verifications)
+        checks =
+            Scan(connectionName,
+                 QStringLiteral("SELECT PIndex, PSecIndex, PDateMeasure FROM TData"), pool, &dates);
 
     // Types in the order of their designations, compared as the archive compares them.
-    std::unordered_map<qint32, TextRef> typeTexts;
-    for (const Row& r : rows)
-        typeTexts.emplace(r.type, r.typeText);
-    std::vector<std::pair<qint32, TextRef>> types(typeTexts.begin(), typeTexts.end());
-    std::sort(types.begin(), types.end(), [&pool](const auto& a, const auto& b) {
-        int c = pool.At(a.second).compare(pool.At(b.second), Qt::CaseInsensitive);
-        return c != 0 ? c < 0 : a.first < b.first;
+    std::sort(types.begin(), types.end(), [&pool](const Node& a, const Node& b) {
+        int c = pool.At(a.text).compare(pool.At(b.text), Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a.key < b.key;
     });
     std::unordered_map<qint32, int> rank;
     for (std::size_t i = 0; i < types.size(); ++i)
-        rank.emplace(types[i].first, static_cast<int>(i));
-    for (Row& r : rows)
-        r.typeRank = rank.at(r.type);
-    std::sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) {
-        if (a.typeRank != b.typeRank)
-            return a.typeRank < b.typeRank;
-        if (a.meter != b.meter)
-            return a.meter < b.meter;
-        return a.verification < b.verification;
-    });
+        rank.emplace(types[i].key, static_cast<int>(i));
+    // Meters under their types' ranks, in the order of their keys; a meter without a type is no
+    // row of the archive's join.
+    std::vector<Node> ranked;
+    ranked.reserve(meters.size());
+    for (const Node& m : meters) {
+        auto it = rank.find(m.parent);
+        if (it != rank.end())
+            ranked.push_back({m.key, it->second, m.text});
+    }
+    std::sort(ranked.begin(), ranked.end(), ByParentThenKey);
+    std::sort(checks.begin(), checks.end(), ByParentThenKey);
+    auto checksOf = [&checks](qint32 meter) {
+        return std::equal_range(checks.begin(), checks.end(), Node{0, meter, {}},
+                                [](const Node& a, const Node& b) { return a.parent < b.parent; });
+    };
 
     CheckTree tree(verifications ? 3 : 2);
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        const Row& r = rows[i];
-        const bool newType = i == 0 || rows[i - 1].type != r.type;
-        if (newType)
-            tree.Add(0, r.type, pool.At(r.typeText));
-        if (newType || rows[i - 1].meter != r.meter)
-            tree.Add(1, r.meter, pool.At(r.meterText));
-        if (verifications)
-            tree.Add(2, r.verification, pool.At(r.dateText));
+    tree.Reserve(0, static_cast<int>(types.size()), pool.Size());
+    tree.Reserve(1, static_cast<int>(ranked.size()));
+    if (verifications)
+        tree.Reserve(2, static_cast<int>(checks.size()));
+    for (std::size_t m = 0; m < ranked.size();) {
+        const int typeRank = ranked[m].parent;
+        std::size_t end = m;
+        while (end < ranked.size() && ranked[end].parent == typeRank)
+            ++end;
+        bool typeAdded = false;
+        for (; m < end; ++m) {
+            auto [first, last] = verifications ? checksOf(ranked[m].key)
+                                               : std::make_pair(checks.end(), checks.end());
+            if (verifications && first == last)
+                continue; // a meter without a verification is not in the tree
+            if (!typeAdded) {
+                tree.Add(0, types[typeRank].key, pool.At(types[typeRank].text));
+                typeAdded = true;
+            }
+            tree.Add(1, ranked[m].key, pool.At(ranked[m].text));
+            for (auto v = first; v != last; ++v)
+                tree.Add(2, v->key, pool.At(v->text));
+        }
     }
     return tree;
 }
@@ -219,21 +242,12 @@ CheckTree Build(const QString& connectionName, const QString& sql, bool verifica
 
 CheckTree VerificationTree(const QString& connectionName)
 {
-    return Build(connectionName,
-                 QStringLiteral("Select TTip.PIndex as TI, TTip.PTipCH, TIdent.PIndex as II, "
-                                "TIdent.PNumber, TData.PIndex as DI, TData.PDateMeasure as DM "
-                                "from (TTip INNER JOIN TIdent ON TTip.PIndex = TIdent.PSecIndex) "
-                                "INNER JOIN TData ON (TIdent.PIndex = TData.PSecIndex)"),
-                 true);
+    return Build(connectionName, true);
 }
 
 CheckTree MeterTree(const QString& connectionName)
 {
-    return Build(connectionName,
-                 QStringLiteral("Select TTip.PIndex as TI, TTip.PTipCH, TIdent.PIndex as II, "
-                                "TIdent.PNumber from TTip INNER JOIN TIdent ON TTip.PIndex = "
-                                "TIdent.PSecIndex"),
-                 false);
+    return Build(connectionName, false);
 }
 
 } // namespace ArchiveTrees

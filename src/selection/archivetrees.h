@@ -1,5 +1,5 @@
-// The check-mark trees over the archive that the selection dialogs show, each built from the rows
-// of one query.
+// The check-mark trees over the archive that the selection dialogs show, built from one reading
+// of the tables they show.
 #pragma once
 
 #include "selection/checktree.h"

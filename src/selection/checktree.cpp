@@ -26,6 +26,18 @@ int CheckTree::NodeCount() const
     return n;
 }
 
+void CheckTree::Reserve(int level, int nodes, int captionCharacters)
+{
+    Level& l = m_levels.at(level);
+    const auto n = static_cast<std::size_t>(nodes);
+    for (auto* v : {&l.key, &l.parent, &l.firstChild, &l.childCount})
+        v->reserve(n);
+    l.captionStart.reserve(n);
+    l.captionLength.reserve(n);
+    l.mark.reserve(n);
+    m_captions.reserve(m_captions.size() + captionCharacters);
+}
+
 int CheckTree::Add(int level, qint32 key, QStringView caption)
 {
     Level& l = m_levels.at(level);

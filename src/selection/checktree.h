@@ -28,6 +28,9 @@ class CheckTree
     // the last child of the node added last one level up (which must exist). Returns its index.
     int Add(int level, qint32 key, QStringView caption);
 
+    // Room for nodes of a level and for caption characters, so that building does not reallocate.
+    void Reserve(int level, int nodes, int captionCharacters = 0);
+
     int Count(int level) const { return static_cast<int>(m_levels.at(level).key.size()); }
     int NodeCount() const;
     qint32 Key(int level, int index) const { return m_levels.at(level).key.at(index); }

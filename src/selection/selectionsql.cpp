@@ -5,6 +5,7 @@
 #include "database/dataset.h"
 
 #include <QSqlDatabase>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QStringList>
 
@@ -37,6 +38,15 @@ std::optional<double> ErrorBound(const QString& text)
     } catch (const EConvertError&) {
         return std::nullopt;
     }
+}
+
+sqlite3* SqliteHandle(const QString& connectionName)
+{
+    QSqlDatabase db = QSqlDatabase::database(connectionName, false);
+    QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3* const*>(handle.data());
 }
 
 Transaction::Transaction(const QString& connectionName) : m_connectionName(connectionName)

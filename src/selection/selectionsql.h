@@ -7,6 +7,8 @@
 
 #include <optional>
 
+struct sqlite3;
+
 namespace SelectionSql
 {
 
@@ -24,6 +26,10 @@ QString StoredDay(const QDate& day);
 // A typed error bound read by the program's tolerant number reading and written back with "."
 // as decimal separator, as the number the database gets; empty when the text cannot be read.
 std::optional<double> ErrorBound(const QString& text);
+
+// SQLite's own handle of a connection, for bulk reading and writing where Qt's value objects per
+// cell would cost more than the work itself; null when the connection is another engine's.
+sqlite3* SqliteHandle(const QString& connectionName);
 
 // A transaction on the archive connection that is rolled back unless committed.
 class Transaction
