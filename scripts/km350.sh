@@ -9,6 +9,7 @@ MODE=${1:-test}
 
 PACKAGES=(build-essential cmake ninja-build clang libclang-rt-14-dev pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-qpa-plugins qt6-serialport-dev libgl-dev
+  qt6-charts-dev qt6-svg-dev
   libsqlite3-dev googletest libgtest-dev libgmock-dev
   libgsf-1-dev python3-xlrd clang-format
   xvfb xauth fonts-dejavu-core python3)

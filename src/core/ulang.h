@@ -422,4 +422,33 @@ inline const QString LayoutLineNumber = QStringLiteral("№");
 inline const QString LayoutVoltagePercent = QStringLiteral("Напряжение, %");
 inline const QString LayoutCurrentPercent = QStringLiteral("Ток, %");
 
+// Error curve window and its command in the archive and exchange windows
+inline const QString ErrorCurve =
+    QStringLiteral("График погрешности"); // command and window caption
+// type, number, date, creep-test text, register reading
+inline const QString CurveCaption =
+    QStringLiteral("%1 № %2, поверка %3, самоход: %4, показание счетчика: %5");
+// voltage, current, power, power factor, error text
+inline const QString CurvePointHint =
+    QStringLiteral("U = %1 В, I = %2 А, P = %3 Вт, Км %4, погрешность %5 %");
+inline const QString CurveNoVerification =
+    QStringLiteral("Поверка не выбрана: у счетчика нет поверок.");
+inline const QString CurveNoResults = QStringLiteral("В этой поверке нет результатов измерений.");
+// followed by a line with the point's values
+inline const QString CurveSinglePoint =
+    QStringLiteral("В этой поверке одна точка измерения, график по одной точке не строится:");
+inline const QString CurveNothingDrawable = QStringLiteral(
+    "Ни у одного результата этой поверки нет тока больше нуля и погрешности: график не строится.");
+inline const QString CurveSkipped =
+    QStringLiteral("Не показаны результаты без тока или погрешности: %1.");
+inline const QString CurveBand = QStringLiteral("Пределы класса %1, Км %2"); // class, power factors
+inline const QString CurveClassUnknown =
+    QStringLiteral("Для класса точности %1 пределы не заданы (заданы для 0.5S, 1 и 2).");
+inline const QString CurveNoNominalCurrent =
+    QStringLiteral("Номинальный ток типа не задан: пределы класса не показаны.");
+inline const QString CurveBeyondLimits = QStringLiteral("Вне пределов класса: %1 из %2.");
+inline const QString CurveSaveFilter =
+    QStringLiteral("Рисунок PNG (*.png);;Рисунок SVG (*.svg);;Документ PDF (*.pdf)");
+inline const QString CurveSaveFailed = QStringLiteral("Не удалось записать файл %1.");
+
 } // namespace ULang
