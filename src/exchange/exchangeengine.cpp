@@ -6,6 +6,8 @@
 
 #include <QMetaObject>
 
+#include <exception>
+
 using namespace FrameCodec;
 
 ExchangeEngine::ExchangeEngine(ExchangePort& port, ExchangeTimer& timerRequest,
@@ -70,8 +72,9 @@ void ExchangeEngine::OnReadyRead()
             if (m_port.InQueueCount() <= 0)
                 break;
             PollPort();
-        } catch (...) {
-            // Nothing raised while handling one byte may stop reception of the next.
+        } catch (const std::exception&) {
+            // An error in a step ends the exchange as a transfer failure; reception goes on.
+            ShowTransferError();
         }
     }
     m_inPoll = false;
@@ -147,6 +150,17 @@ void ExchangeEngine::SendTypeRecord()
 }
 
 void ExchangeEngine::ExecuteStep()
+{
+    try {
+        SendStep();
+    } catch (const std::exception&) {
+        // The command that started the exchange, or the poll step that went on with it, must not
+        // be left waiting for an answer to a frame that was never sent.
+        ShowTransferError();
+    }
+}
+
+void ExchangeEngine::SendStep()
 {
     if (m_step < 0 || m_step >= m_script.size())
         return;

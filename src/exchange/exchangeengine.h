@@ -46,6 +46,8 @@ class ExchangeEngine : public QObject
     void SendSpeed();
     void SendMeterRecord();
     void SendTypeRecord();
+    // Sends what the current step calls for; an error while sending it (the buffer cannot be read,
+    // the port refuses) ends the exchange as a transfer failure.
     void ExecuteStep();
     void PollPort();
     bool ParseRecord(const QByteArray& frame);
@@ -58,6 +60,8 @@ class ExchangeEngine : public QObject
   private:
     // One poll step per waiting byte, on the port's ready-read notification.
     void OnReadyRead();
+    // What the current step sends; ExecuteStep turns an error in it into a transfer failure.
+    void SendStep();
 
     ExchangePort& m_port;
     ExchangeTimer& m_timerRequest;

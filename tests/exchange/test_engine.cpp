@@ -368,4 +368,26 @@ TEST_F(EngineTest, ReplyCodesOutsideTheProtocolAreIgnored)
     EXPECT_EQ(LastSent(), FrameCodec::SpeedFrame(1)) << "the script is still on its first step";
 }
 
+TEST_F(EngineTest, AnErrorWhileSendingAStepEndsTheExchangeAsATransferFailure)
+{
+    // The first step, sent by the command itself, and a later one, sent on the device's answer.
+    for (int failing : {0, 3}) {
+        SCOPED_TRACE(failing);
+        int rows = 0;
+        hooks.nextRowFails = [&rows, failing] { return rows++ == failing; };
+        hooks.status.clear();
+        hooks.meters = {MeterRow{"1", "T", 1, "N"}, MeterRow{"2", "T", 1, "N"},
+                        MeterRow{"3", "T", 1, "N"}, MeterRow{"4", "T", 1, "N"}};
+        hooks.meterCursor = 0;
+        Start({"CWD", "CWD", "CWD", "CWD", "O"});
+        for (int i = 0; i < failing; ++i)
+            port.Feed(Ctl(ACK));
+        EXPECT_EQ(hooks.status, ULang::TransferError);
+        EXPECT_EQ(hooks.colour, StatusColour::Red);
+        EXPECT_FALSE(timerRequest.active) << "no silence is waited for after the failure";
+        EXPECT_TRUE(timerColor.active);
+        EXPECT_EQ(Sent(), failing);
+    }
+}
+
 } // namespace

@@ -16,6 +16,8 @@ class FakeHooks : public ExchangeHooks
     qsizetype meterCursor = 0;
     qsizetype typeCursor = 0;
     QList<DeviceRecord> stored;
+    // Says when reading the next meter row fails, as a database that refuses does.
+    std::function<bool()> nextRowFails = [] { return false; };
     // Decides whether a record can be stored; may throw.
     std::function<bool(const DeviceRecord&)> canStore = [](const DeviceRecord&) { return true; };
     QString status;
@@ -46,6 +48,8 @@ class FakeHooks : public ExchangeHooks
     void UpdateMeterCount() override { ++countUpdates; }
     std::optional<MeterRow> NextMeterRow() override
     {
+        if (nextRowFails())
+            throw std::runtime_error("the buffer cannot be read");
         if (meterCursor >= meters.size())
             return std::nullopt;
         return meters.at(meterCursor++);

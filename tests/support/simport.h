@@ -10,6 +10,8 @@
 #include <QList>
 #include <QMetaObject>
 
+#include <functional>
+
 class SimPort : public ExchangePort
 {
   public:
@@ -24,6 +26,8 @@ class SimPort : public ExchangePort
     SimDevice device;
     bool present = true;       // false: the device cannot be opened
     QList<QByteArray> written; // every write of the program, as it went out
+    // Sees each write before the device does; may throw, as a port that fails.
+    std::function<void(const QByteArray&)> beforeWrite;
 
     void Open() override { m_open = present; }
     void Close() override { m_open = false; }
@@ -33,6 +37,8 @@ class SimPort : public ExchangePort
         if (!m_open)
             return 0;
         const QByteArray bytes(buffer, count);
+        if (beforeWrite)
+            beforeWrite(bytes);
         written.append(bytes);
         device.Feed(bytes);
         return count;

@@ -473,7 +473,7 @@ void TFSinchro::OpenPort()
     SFFramePanel->LOpenPort->setText(Comm1.IsOpen() ? ULang::PortOpen : ULang::PortClosed);
 }
 
-void TFSinchro::ShowExchangePanel()
+void TFSinchro::ShowExchangePanel(const QStringList& script)
 {
     SFFramePanel->SetStatus(ULang::ExchangeRunning);
     SFFramePanel->LabelCom->setVisible(true);
@@ -481,7 +481,9 @@ void TFSinchro::ShowExchangePanel()
     TimerColor.Stop();
     SFFramePanel->LCom->setText(Link() ? Link()->ComPortText() : QString());
     SFFramePanel->LSpeedCom->setText(Link() ? Link()->ComSpeedText() : QString());
-    TimerRequest.Start();
+    // The first frame goes out once the panel says the exchange runs, so that a failure to send
+    // it stays on show.
+    m_engine.StartExchange(script);
     SFFramePanel->exec();
     SFFrameClose();
 }
@@ -512,9 +514,8 @@ void TFSinchro::AINExecute()
     if (m_dm.ADOSinchro->IsEmpty())
         return;
     m_refusedReason.clear();
-    m_engine.StartExchange(ExchangeEngine::LoadScript(QStringLiteral("CW"), QStringLiteral("CWD"),
-                                                      m_dm.ADOSinchro->RecordCount()));
-    ShowExchangePanel();
+    ShowExchangePanel(ExchangeEngine::LoadScript(QStringLiteral("CW"), QStringLiteral("CWD"),
+                                                 m_dm.ADOSinchro->RecordCount()));
 }
 
 void TFSinchro::AINTableExecute()
@@ -530,9 +531,8 @@ void TFSinchro::AINTableExecute()
     if (m_dm.ADOTableTip->IsEmpty())
         return;
     m_refusedReason.clear();
-    m_engine.StartExchange(ExchangeEngine::LoadScript(QStringLiteral("Cw"), QStringLiteral("CwD"),
-                                                      m_dm.ADOTableTip->RecordCount()));
-    ShowExchangePanel();
+    ShowExchangePanel(ExchangeEngine::LoadScript(QStringLiteral("Cw"), QStringLiteral("CwD"),
+                                                 m_dm.ADOTableTip->RecordCount()));
 }
 
 void TFSinchro::AOUTExecute()
@@ -544,8 +544,7 @@ void TFSinchro::AOUTExecute()
     // The buffer is emptied before the device is asked: a failed read leaves it empty.
     EmptyTable(*m_dm.ADOSinchro);
     UpdateMeterCount();
-    m_engine.StartExchange(ExchangeEngine::ReadScript(QStringLiteral("CR"), QStringLiteral("CRD")));
-    ShowExchangePanel();
+    ShowExchangePanel(ExchangeEngine::ReadScript(QStringLiteral("CR"), QStringLiteral("CRD")));
 }
 
 void TFSinchro::AOUTTableExecute()
@@ -554,8 +553,7 @@ void TFSinchro::AOUTTableExecute()
     m_refusedReason.clear();
     m_store.Reset();
     EmptyTable(*m_dm.ADOTableTip);
-    m_engine.StartExchange(ExchangeEngine::ReadScript(QStringLiteral("Cr"), QStringLiteral("CrD")));
-    ShowExchangePanel();
+    ShowExchangePanel(ExchangeEngine::ReadScript(QStringLiteral("Cr"), QStringLiteral("CrD")));
 }
 
 bool TFSinchro::StoreRecord(const DeviceRecord& values)

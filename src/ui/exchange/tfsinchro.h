@@ -103,7 +103,8 @@ class TFSinchro : public MdiChild, private ExchangeHooks
     QWidget* BuildToolDock();
     void BuildGrids();
     void OpenPort();
-    void ShowExchangePanel();
+    // Sets the panel's texts, starts the exchange on the script and shows the panel modally.
+    void ShowExchangePanel(const QStringList& script);
     void SFFrameClose();
     // Empties a buffer table with its view closed; a failure is reported and the view reopened.
     void EmptyTable(DataSet& view);

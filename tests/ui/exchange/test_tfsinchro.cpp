@@ -628,10 +628,13 @@ class InProcessWindowTest : public ArchiveFixture
         return nullptr;
     }
     // Clicks a command's toolbar button; while the exchange panel is up, a failure it shows is
-    // cancelled, and with silence set every look at it lets one more second pass.
+    // cancelled, and with silence set every look at it lets one more second pass. A panel still
+    // up after two seconds is cancelled too.
     QStringList Click(QAction* action)
     {
         QStringList statuses;
+        QElapsedTimer clock;
+        clock.start();
         QTimer watch;
         watch.setInterval(5);
         QObject::connect(&watch, &QTimer::timeout, [&] {
@@ -641,7 +644,8 @@ class InProcessWindowTest : public ArchiveFixture
             const QString status = panel->LabelCom->text();
             if (statuses.isEmpty() || statuses.last() != status)
                 statuses << status;
-            if (status == ULang::NoDeviceLink || status == ULang::TransferError)
+            if (status == ULang::NoDeviceLink || status == ULang::TransferError ||
+                clock.elapsed() > 2000)
                 QTest::mouseClick(panel->abcPicBtn1, Qt::LeftButton);
             else if (silence)
                 timerRequest.Elapse();
@@ -691,6 +695,25 @@ TEST_F(InProcessWindowTest, APortThatCannotBeOpenedShowsClosedAndThenNoLink)
     EXPECT_TRUE(port.written.isEmpty());
     // The frames that went nowhere are still in the trace.
     EXPECT_EQ(window->Trace(), QStringList{"@+47+63+13+10"});
+}
+
+TEST_F(InProcessWindowTest, APortFailingOnAFrameEndsTheExchangeAsATransferFailure)
+{
+    AddMeter(QStringLiteral("T"), QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1"));
+    // The opening query, sent by the command itself, and the announce, sent on an answer.
+    for (int failing : {0, 3}) {
+        SCOPED_TRACE(failing);
+        int writes = 0;
+        port.beforeWrite = [&writes, failing](const QByteArray&) {
+            if (writes++ == failing)
+                throw std::runtime_error("the line is gone");
+        };
+        const QStringList statuses = Click(window->AIN);
+        EXPECT_TRUE(statuses.contains(ULang::TransferError)) << statuses.join('|').toStdString();
+        EXPECT_FALSE(statuses.contains(ULang::NoDeviceLink));
+        EXPECT_FALSE(window->SFFramePanel->isVisible());
+        EXPECT_EQ(port.written.size(), failing);
+    }
 }
 
 } // namespace
