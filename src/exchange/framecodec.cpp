@@ -50,9 +50,9 @@ QByteArray FitField(const QString& text, int width)
     return bytes;
 }
 
-QByteArray ConstantField(long double value)
+QByteArray ConstantField(std::optional<long double> value)
 {
-    return FitField(FloatToText(value), 5);
+    return FitField(value ? FloatToText(*value) : QString(), 5);
 }
 
 quint8 Checksum(const QByteArray& bytes, qsizetype first, qsizetype last)

@@ -8,6 +8,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
+
 namespace FrameCodec
 {
 
@@ -32,8 +34,9 @@ QByteArray SpeedFrame(quint8 code);
 // Text in code page 1251, left-aligned, blank-filled and cut to the width.
 QByteArray FitField(const QString& text, int width);
 
-// The meter constant in the general number form, cut and filled to five characters.
-QByteArray ConstantField(long double value);
+// The meter constant as its field shows it, in the general number form, cut and filled to five
+// characters; an empty constant is five blanks.
+QByteArray ConstantField(std::optional<long double> value);
 
 // Sum modulo 256 of bytes first..last inclusive.
 quint8 Checksum(const QByteArray& bytes, qsizetype first, qsizetype last);

@@ -3,9 +3,11 @@
 
 #include <QString>
 
+#include <optional>
+
 struct MeterRow {
     QString PAddress;
     QString PTipCH;
-    long double PReductRate = 0;
+    std::optional<long double> PReductRate; // none: the constant is empty and goes out as blanks
     QString PNumber;
 };

@@ -3,7 +3,9 @@
 
 #include <QString>
 
+#include <optional>
+
 struct TypeRow {
     QString PTip;
-    long double PReductRate = 0;
+    std::optional<long double> PReductRate; // none: the constant is empty and goes out as blanks
 };

@@ -82,7 +82,7 @@ INSTANTIATE_TEST_SUITE_P(Fields, FitFieldTest,
                                                          9)}));
 
 struct ConstantCase {
-    long double value;
+    std::optional<long double> value; // none: the field is empty
     QByteArray expected;
 };
 
@@ -100,7 +100,8 @@ INSTANTIATE_TEST_SUITE_P(Constants, ConstantFieldTest,
                                            ConstantCase{500, "500  "},
                                            ConstantCase{123456, "12345"},
                                            ConstantCase{12.3456789L, "12.34"},
-                                           ConstantCase{0.5L, "0.5  "}, ConstantCase{0, "0    "}));
+                                           ConstantCase{0.5L, "0.5  "}, ConstantCase{0, "0    "},
+                                           ConstantCase{std::nullopt, "     "}));
 
 TEST(Frames, ControlAndSpeedFrames)
 {

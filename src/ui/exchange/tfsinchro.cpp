@@ -45,6 +45,16 @@ QString SymbolFontText(const QString& text)
     return t.replace(QLatin1Char('d'), QChar(0x03B4));
 }
 
+// The meter constant of the current row as the device gets it; an empty one stays empty rather
+// than reading as 0.
+std::optional<long double> Constant(DataSet& ds)
+{
+    const Field field = ds.FieldByName(QStringLiteral("PReductRate"));
+    if (field.IsNull())
+        return std::nullopt;
+    return static_cast<long double>(field.AsFloat());
+}
+
 } // namespace
 
 TFSinchro::TFSinchro(TDM& dm, ExchangePort& port, ExchangeTimer& timerRequest,
@@ -590,7 +600,7 @@ std::optional<MeterRow> TFSinchro::NextMeterRow()
         return std::nullopt;
     MeterRow row{TrimTrailingBlanks(ds->FieldByName(QStringLiteral("PAddress")).AsString()),
                  TrimTrailingBlanks(ds->FieldByName(QStringLiteral("PTipCH")).AsString()),
-                 static_cast<long double>(ds->FieldByName(QStringLiteral("PReductRate")).AsFloat()),
+                 Constant(*ds),
                  TrimTrailingBlanks(ds->FieldByName(QStringLiteral("PNumber")).AsString())};
     ds->Next();
     return row;
@@ -602,7 +612,7 @@ std::optional<TypeRow> TFSinchro::NextTypeRow()
     if (!ds->Active() || ds->IsEmpty() || ds->Eof())
         return std::nullopt;
     TypeRow row{TrimTrailingBlanks(ds->FieldByName(QStringLiteral("PTip")).AsString()),
-                static_cast<long double>(ds->FieldByName(QStringLiteral("PReductRate")).AsFloat())};
+                Constant(*ds)};
     ds->Next();
     return row;
 }

@@ -1,4 +1,5 @@
 // The exchange window driven through its commands, against km350-sim on a pseudo-terminal.
+#include "exchange/framecodec.h"
 #include "exchange/qtexchangetimer.h"
 #include "exchange/tmycomm.h"
 #include "support/archivefixture.h"
@@ -714,6 +715,24 @@ TEST_F(InProcessWindowTest, APortFailingOnAFrameEndsTheExchangeAsATransferFailur
         EXPECT_FALSE(window->SFFramePanel->isVisible());
         EXPECT_EQ(port.written.size(), failing);
     }
+}
+
+TEST_F(InProcessWindowTest, AnEmptyMeterConstantGoesOutAsBlanks)
+{
+    AddMeter(QStringLiteral("СО-И446"), QString(), QStringLiteral("1"), QStringLiteral("кв. 1"));
+    AddMeter(QStringLiteral("СО-И446"), QStringLiteral("0"), QStringLiteral("2"),
+             QStringLiteral("кв. 2"));
+    Click(window->AIN);
+    ASSERT_EQ(window->SFFramePanel->LabelCom->text(), ULang::ExchangeFinished);
+    QList<QByteArray> records;
+    for (const QByteArray& frame : port.written) {
+        if (frame.size() == FrameCodec::MeterRecordSize)
+            records << frame;
+    }
+    ASSERT_EQ(records.size(), 2);
+    EXPECT_EQ(records[0].mid(33, 8), QByteArray("P(     )"));
+    EXPECT_EQ(records[1].mid(33, 8), QByteArray("P(0    )"));
+    EXPECT_EQ(port.device.loadedMeters[0].constant, QString());
 }
 
 } // namespace
