@@ -22,7 +22,8 @@ class DeviceRecord
     QString F; // power-factor suffix
     QString E; // register reading
     QString C; // creep-test state
-    // This record carried an address, serial number or type designation field with a blank value.
+    // This record's identification is incomplete: a blank address, serial number, type or
+    // constant, or a meter record lacking one of them. Its meter or type is not stored.
     bool BlankIdent = false;
 
     // The value slot of a letter, or nullptr for a letter the program does not know.

@@ -103,6 +103,9 @@ QString Trace(char lead, const QByteArray& frame)
 
 bool ParseRecord(const QByteArray& frame, DeviceRecord& values, bool& incompleteIdent)
 {
+    // The identification fields this record carries, and which of them are blank.
+    bool present[128] = {};
+    bool blank[128] = {};
     for (const char* l = DeviceRecord::Letters; *l; ++l) {
         const char letter = *l;
         const char key[3] = {letter, '(', 0};
@@ -118,10 +121,21 @@ bool ParseRecord(const QByteArray& frame, DeviceRecord& values, bool& incomplete
         QString value = end < 0 ? QString() : Cp1251::Decode(frame.mid(start, end - start));
         value = TrimTrailingBlanks(value);
         *values.Slot(letter) = value;
-        if (value.isEmpty() && (letter == 'A' || letter == 'N' || letter == 'T')) {
-            incompleteIdent = true;
-            values.BlankIdent = true;
-        }
+        present[static_cast<unsigned char>(letter)] = true;
+        blank[static_cast<unsigned char>(letter)] = value.isEmpty();
+    }
+    // A blank address, serial number, type or constant leaves a meter or type unstored, and so
+    // does a meter record (one with an address or serial number) that lacks any of the four.
+    const bool meter =
+        present[static_cast<unsigned char>('A')] || present[static_cast<unsigned char>('N')];
+    bool incomplete = false;
+    for (char letter : {'A', 'N', 'T', 'P'}) {
+        const auto i = static_cast<unsigned char>(letter);
+        incomplete = incomplete || blank[i] || (meter && !present[i]);
+    }
+    if (incomplete) {
+        incompleteIdent = true;
+        values.BlankIdent = true;
     }
 
     if (frame.size() < 2 || frame.at(1) != STX)

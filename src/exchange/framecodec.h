@@ -50,7 +50,8 @@ QString Trace(char lead, const QByteArray& frame);
 
 // Reads the lettered fields of a device record (the frame from its "/" to its LF) into values;
 // letters absent from the frame leave their values as they are. Sets incompleteIdent when an
-// address, serial number or type designation is present but blank. True when the checksum holds.
+// address, serial number, type designation or constant is present but blank, or when a meter record
+// (one with an address or serial number) lacks any of the four. True when the checksum holds.
 bool ParseRecord(const QByteArray& frame, DeviceRecord& values, bool& incompleteIdent);
 
 } // namespace FrameCodec

@@ -735,4 +735,28 @@ TEST_F(InProcessWindowTest, AnEmptyMeterConstantGoesOutAsBlanks)
     EXPECT_EQ(port.device.loadedMeters[0].constant, QString());
 }
 
+TEST_F(InProcessWindowTest, AMeterWithABlankConstantIsReportedAsIncomplete)
+{
+    auto meter = [](const char* constant, const char* number) {
+        SimDevice::Verification v{QStringLiteral("15/06/07"), QStringLiteral("12.5"), {}, {}, {}};
+        v.results = {SimDevice::Result{"230", "5", "1150", "1.00", "0.2", ""}};
+        return SimDevice::Meter{QStringLiteral("кв. 1"),
+                                QStringLiteral("СО-И446"),
+                                QLatin1String(constant),
+                                QLatin1String(number),
+                                {v}};
+    };
+    port.device.meters = {meter("", "1"), meter("1600", "2")};
+    Click(window->AOUT);
+    ASSERT_EQ(window->SFFramePanel->LabelCom->text(), ULang::ExchangeFinished);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, ULang::IncompleteIdent);
+    EXPECT_EQ(messages[0].caption, ULang::CaptionWriteError);
+    // Only the complete meter is stored, with its own verification and result.
+    ASSERT_EQ(dm->ADOSinchro->RecordCount(), 1);
+    EXPECT_EQ(dm->ADOSinchro->FieldByName(QStringLiteral("PNumber")).AsString(), "2");
+    EXPECT_EQ(dm->ADOSinchroData->RecordCount(), 1);
+    EXPECT_EQ(dm->ADOSinchroResult->RecordCount(), 1);
+}
+
 } // namespace
