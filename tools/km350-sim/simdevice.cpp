@@ -91,8 +91,17 @@ void SimDevice::HandleFrame(const QByteArray& frame)
     const char code = frame[1];
 
     if (code == '\x02') {
+        // Records are read as the device reads them: a 68-byte meter record during a meter load,
+        // a 26-byte type record during a type load, every field at its offset.
+        static const QList<QPair<char, int>> MeterLayout{
+            {'A', 16}, {'T', 9}, {'P', 5}, {'N', 9}, {'D', 8}};
+        static const QList<QPair<char, int>> TypeLayout{{'T', 9}, {'P', 5}};
         QList<QPair<char, QString>> fields;
-        if (!SimWire::ReadRecord(frame, fields)) {
+        const bool read =
+            (m_mode == Mode::LoadMeters &&
+             SimWire::ReadLaidOutRecord(frame, MeterLayout, fields)) ||
+            (m_mode == Mode::LoadTypes && SimWire::ReadLaidOutRecord(frame, TypeLayout, fields));
+        if (!read) {
             SendControl(NAK);
             return;
         }

@@ -74,27 +74,26 @@ QByteArray BuildRecord(const QList<QPair<char, QByteArray>>& fields)
     return out;
 }
 
-bool ReadRecord(const QByteArray& frame, QList<QPair<char, QString>>& fields)
+bool ReadLaidOutRecord(const QByteArray& frame, const QList<QPair<char, int>>& layout,
+                       QList<QPair<char, QString>>& fields)
 {
-    // Walk the fields one by one: letter, "(", value, ")"; then ETX, checksum, CR, LF.
-    if (frame.size() < 6 || frame[0] != '/' || frame[1] != '\x02')
+    qsizetype size = 2 + 4;
+    for (const auto& f : layout)
+        size += 3 + f.second;
+    if (frame.size() != size || frame[0] != '/' || frame[1] != '\x02')
         return false;
     qsizetype i = 2;
     unsigned sum = 0;
-    while (i < frame.size() && frame[i] != '\x03') {
-        if (i + 1 >= frame.size() || frame[i + 1] != '(')
+    for (const auto& f : layout) {
+        if (frame[i] != f.first || frame[i + 1] != '(' || frame[i + 2 + f.second] != ')')
             return false;
-        const qsizetype close = frame.indexOf(')', i + 2);
-        if (close < 0)
-            return false;
-        for (qsizetype k = i; k <= close; ++k)
+        for (qsizetype k = i; k <= i + 2 + f.second; ++k)
             sum += static_cast<unsigned char>(frame[k]);
-        fields.append({frame[i], FromWire(frame.mid(i + 2, close - i - 2))});
-        i = close + 1;
+        fields.append({f.first, FromWire(frame.mid(i + 2, f.second))});
+        i += 3 + f.second;
     }
-    if (i + 4 != frame.size())
-        return false;
-    return static_cast<unsigned char>(frame[i + 1]) == (sum & 0xFF);
+    return frame[i] == '\x03' && static_cast<unsigned char>(frame[i + 1]) == (sum & 0xFF) &&
+           frame[i + 2] == '\r' && frame[i + 3] == '\n';
 }
 
 } // namespace SimWire
