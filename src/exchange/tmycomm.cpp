@@ -6,6 +6,8 @@
 #include <QSettings>
 #include <QThread>
 
+#include <algorithm>
+
 #include <cerrno>
 #include <poll.h>
 #include <stdexcept>
@@ -25,7 +27,22 @@ void RequireNonNegative(int value, const char* what)
 
 TMyComm::TMyComm(QObject* owner) : ExchangePort(owner)
 {
-    connect(&m_port, &QSerialPort::readyRead, this, &ExchangePort::ReadyRead);
+    connect(&m_port, &QSerialPort::readyRead, this, [this] {
+        TakeReceived();
+        if (!m_rx.isEmpty())
+            emit ReadyRead();
+    });
+}
+
+void TMyComm::TakeReceived()
+{
+    if (!m_port.isOpen() || m_port.bytesAvailable() <= 0)
+        return;
+    // The input queue holds BufferLen bytes; what arrives while it is full is lost, as with a
+    // driver's input queue, so a line streaming while no exchange reads cannot fill memory.
+    const QByteArray got = m_port.readAll();
+    const qsizetype room = std::max<qsizetype>(0, m_bufferLen - m_rx.size());
+    m_rx.append(got.constData(), std::min(room, got.size()));
 }
 
 TMyComm::~TMyComm()
@@ -109,6 +126,7 @@ void TMyComm::Close()
         m_port.close();
         m_port.clearError();
     }
+    m_rx.clear();
 }
 
 bool TMyComm::IsOpen() const
@@ -157,13 +175,16 @@ int TMyComm::Read(char* buffer, int count)
     QDeadlineTimer total(static_cast<qint64>(m_readTimeout) * count + m_readTimeout);
     int done = 0;
     while (done < count) {
-        const qint64 n = m_port.read(buffer + done, count - done);
-        if (n > 0) {
-            done += static_cast<int>(n);
+        TakeReceived();
+        if (!m_rx.isEmpty()) {
+            const int n = static_cast<int>(std::min<qsizetype>(count - done, m_rx.size()));
+            std::copy_n(m_rx.constData(), n, buffer + done);
+            m_rx.remove(0, n);
+            done += n;
             continue;
         }
         const qint64 wait = std::min<qint64>(m_readTimeout, total.remainingTime());
-        if (n < 0 || wait <= 0 || !m_port.waitForReadyRead(static_cast<int>(wait)))
+        if (wait <= 0 || !m_port.waitForReadyRead(static_cast<int>(wait)))
             break;
     }
     return done;
@@ -189,6 +210,7 @@ void TMyComm::Purge()
     Drain();
     m_port.clear(QSerialPort::AllDirections);
     m_port.clearError();
+    m_rx.clear();
 }
 
 int TMyComm::InQueueCount()
@@ -196,7 +218,8 @@ int TMyComm::InQueueCount()
     if (!m_port.isOpen())
         return 0;
     m_port.clearError();
-    return static_cast<int>(m_port.bytesAvailable());
+    TakeReceived();
+    return static_cast<int>(m_rx.size());
 }
 
 void TMyComm::Sleep(int milliseconds)
@@ -256,8 +279,9 @@ void TMyComm::SetBufferLen(int length)
     if (length == m_bufferLen)
         return;
     RequireNonNegative(length, "TMyComm::SetBufferLen: negative length");
-    // The driver keeps its own queues here; the length is kept for the settings only.
     m_bufferLen = length;
+    if (m_rx.size() > m_bufferLen)
+        m_rx.truncate(m_bufferLen);
 }
 
 void TMyComm::SetReadTimeout(int milliseconds)

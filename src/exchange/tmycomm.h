@@ -41,6 +41,7 @@ class TMyComm : public ExchangePort
     void SetParity(TParity parity);
     int ByteSize() const { return m_byteSize; }
     void SetByteSize(int size);
+    // Size of the input queue: bytes that arrive while it is full are lost.
     int BufferLen() const { return m_bufferLen; }
     void SetBufferLen(int length);
     int ReadTimeout() const { return m_readTimeout; }
@@ -59,8 +60,11 @@ class TMyComm : public ExchangePort
   private:
     void ApplyLineSettings();
     void Drain();
+    // Moves what the line delivered into the input queue, up to BufferLen bytes.
+    void TakeReceived();
 
     QSerialPort m_port;
+    QByteArray m_rx; // received bytes not yet read, at most BufferLen
     TBaudRate m_baudRate = BR___9600;
     TStopBits m_stopBits = SB_ONESTOPBIT;
     TComNo m_comNo = Com2;

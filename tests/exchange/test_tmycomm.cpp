@@ -3,6 +3,7 @@
 #include "exchange/tmycomm.h"
 #include "support/testapp.h"
 
+#include <QElapsedTimer>
 #include <QSettings>
 
 #include <gtest/gtest.h>
@@ -128,6 +129,47 @@ TEST_F(TMyCommTest, OpensAPseudoTerminalAndMovesBytesBothWays)
     comm.SetComNo(TMyComm::Com3); // another port: closes
     EXPECT_FALSE(comm.IsOpen());
     EXPECT_EQ(deactivated, 1);
+}
+
+TEST_F(TMyCommTest, InputBeyondTheBufferLengthIsDroppedWhileNobodyReads)
+{
+    Pty pty;
+    ASSERT_FALSE(pty.slave.isEmpty());
+    SetPortPath("COM2", pty.slave);
+    comm.Open();
+    ASSERT_TRUE(comm.IsOpen());
+    ::fcntl(pty.master, F_SETFL, ::fcntl(pty.master, F_GETFL) | O_NONBLOCK);
+
+    // Another instrument streams into the open port while no exchange reads it.
+    const QByteArray noise(4096, 'x');
+    qint64 sent = 0;
+    QElapsedTimer clock;
+    clock.start();
+    while (sent < 1024 * 1024 && clock.elapsed() < 5000) {
+        const ssize_t n = ::write(pty.master, noise.constData(), static_cast<size_t>(noise.size()));
+        if (n > 0)
+            sent += n;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    EXPECT_GT(sent, 4 * comm.BufferLen()) << "the line went on taking bytes";
+    EXPECT_LE(comm.InQueueCount(), comm.BufferLen());
+
+    comm.SetBufferLen(1000);
+    for (int i = 0; i < 20; ++i) {
+        if (::write(pty.master, noise.constData(), static_cast<size_t>(noise.size())) < 0)
+            break;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    EXPECT_LE(comm.InQueueCount(), 1000);
+
+    // The next command purges the port: only what the device sends after that is read.
+    comm.Purge();
+    EXPECT_EQ(comm.InQueueCount(), 0);
+    ASSERT_EQ(::write(pty.master, "/\x06\r\n", 4), 4);
+    char in[8] = {};
+    EXPECT_EQ(comm.Read(in, 4), 4);
+    EXPECT_EQ(QByteArray(in, 4), QByteArray("/\x06\r\n"));
+    EXPECT_EQ(comm.InQueueCount(), 0);
 }
 
 } // namespace
