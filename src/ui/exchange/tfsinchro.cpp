@@ -448,9 +448,21 @@ void TFSinchro::EmptyTable(DataSet& view)
         ShowMessage(ULang::QueryFailed, ULang::CaptionError, MsgIcon::Error, MsgButtons::Ok);
 }
 
+DBGrid* TFSinchro::FocusedGrid() const
+{
+    // The focus may sit in a cell editor; its grid is the one meant then.
+    for (QWidget* w = focusWidget(); w && w != this; w = w->parentWidget()) {
+        for (DBGrid* g : {DBGridTTipSinch, DBGridSData, DBGridTResultSinch}) {
+            if (w == g)
+                return g;
+        }
+    }
+    return nullptr;
+}
+
 void TFSinchro::DataSetDelete1Execute()
 {
-    auto* grid = qobject_cast<DBGrid*>(focusWidget());
+    DBGrid* grid = FocusedGrid();
     DataSet* ds = grid ? grid->GetDataSet() : nullptr;
     if (ds && ds->Active() &&
         ShowMessage(ULang::AskDeleteSelected, ULang::CaptionDelete, MsgIcon::Question,

@@ -113,6 +113,8 @@ class TFSinchro : public MdiChild, private ExchangeHooks
     void ShowPopup(DBGrid* grid, const QPoint& pos);
     void ASaveTraceExecute();
     DataSet* ActionDataSet() const;
+    // The grid that has the window's focus, itself or through its cell editor.
+    DBGrid* FocusedGrid() const;
 
     TDM& m_dm;
     // The port as the window uses it: every byte crossing it goes into the trace.

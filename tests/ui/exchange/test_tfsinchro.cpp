@@ -21,6 +21,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QSplitter>
@@ -757,6 +758,31 @@ TEST_F(InProcessWindowTest, AMeterWithABlankConstantIsReportedAsIncomplete)
     EXPECT_EQ(dm->ADOSinchro->FieldByName(QStringLiteral("PNumber")).AsString(), "2");
     EXPECT_EQ(dm->ADOSinchroData->RecordCount(), 1);
     EXPECT_EQ(dm->ADOSinchroResult->RecordCount(), 1);
+}
+
+TEST_F(InProcessWindowTest, CtrlDelWithACellBeingEditedDeletesTheRow)
+{
+    for (const char* n : {"1", "2", "3"})
+        AddMeter(QStringLiteral("T"), QStringLiteral("1600"), QLatin1String(n),
+                 QStringLiteral("A"));
+    window->resize(700, 500);
+    QApplication::setActiveWindow(window.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    DBGrid* grid = window->DBGridTTipSinch;
+    const QRect cell = grid->visualRect(grid->model()->index(1, 2));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::keyClick(grid, Qt::Key_F2);
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_TRUE(editor) << "a cell editor has the focus";
+    answer = MsgAnswer::Yes;
+    QTest::keyClick(editor, Qt::Key_Delete, Qt::ControlModifier);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, ULang::AskDeleteSelected);
+    QStringList left;
+    for (int r = 0; r < dm->ADOSinchro->RecordCount(); ++r)
+        left << dm->ADOSinchro->Value(r, dm->ADOSinchro->FieldIndex("PNumber")).toString();
+    EXPECT_EQ(left, (QStringList{"1", "3"}));
+    EXPECT_EQ(window->LabelNameCountSh->text(), QStringLiteral("Количество - 2 "));
 }
 
 } // namespace
