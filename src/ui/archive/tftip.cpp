@@ -13,6 +13,7 @@
 #include "ui/archive/sfnewident.h"
 #include "ui/archive/sfnewtip.h"
 #include "widgets/captionstrip.h"
+#include "widgets/datasetactions.h"
 #include "widgets/dbgrid.h"
 #include "widgets/gridselection.h"
 #include "widgets/overlimitcell.h"
@@ -219,14 +220,18 @@ TFTip::TFTip(TDM& dm, QWidget* parent)
         connect(g, &DBGrid::GridExit, this, &TFTip::DBGridTTipExit);
         TrackGrid(g);
     }
-    for (DataSet* ds : {dm.ADOTip, dm.ADOIdent, dm.ADOData, dm.ADOResult}) {
-        connect(ds, &DataSet::StateChanged, this, &TFTip::UpdateActions);
-        connect(ds, &DataSet::CurrentChanged, this, &TFTip::UpdateActions);
-        connect(ds, &DataSet::Reset, this, &TFTip::UpdateActions);
-        connect(ds, &DataSet::RowInserted, this, &TFTip::UpdateActions);
-        connect(ds, &DataSet::RowRemoved, this, &TFTip::UpdateActions);
-    }
-    UpdateActions();
+    // The eight commands follow the state of the table of the grid entered last.
+    m_rowCommands = new DataSetActions({.first = DataSetFirst1,
+                                        .prior = DataSetPrior1,
+                                        .next = DataSetNext1,
+                                        .last = DataSetLast1,
+                                        .insert = DataSetInsert1,
+                                        .remove = DataSetDelete1,
+                                        .post = DataSetPost1,
+                                        .cancel = DataSetCancel1},
+                                       this);
+    connect(m_rowCommands, &DataSetActions::Updated, this, &TFTip::UpdateActions);
+    m_rowCommands->SetDataSet(m_dataSource);
     resize(689, 466);
     if (!FTip)
         FTip = this;
@@ -238,8 +243,8 @@ TFTip::~TFTip()
     // on in the data module. Neither may reach a half-destroyed window.
     for (DBGrid* g : {DBGridTTip, DBGridTIdent, DBGridData, DBGridTResult})
         disconnect(g, nullptr, this, nullptr);
-    for (DataSet* ds : {m_dm.ADOTip, m_dm.ADOIdent, m_dm.ADOData, m_dm.ADOResult})
-        disconnect(ds, nullptr, this, nullptr);
+    m_rowCommands->SetDataSet(nullptr);
+    disconnect(m_rowCommands, nullptr, this, nullptr);
     if (FTip == this)
         FTip = nullptr;
 }
@@ -271,20 +276,6 @@ DBGrid* TFTip::ActiveControlGrid() const
 
 void TFTip::UpdateActions()
 {
-    DataSet* ds = m_dataSource;
-    const bool active = ds && ds->Active();
-    const bool editing = active && (ds->GetState() == DataSet::State::Edit ||
-                                    ds->GetState() == DataSet::State::Insert);
-    const int rows = active ? ds->RecordCount() : 0;
-    const int row = active ? ds->RecNo() : -1;
-    DataSetFirst1->setEnabled(active && row > 0);
-    DataSetPrior1->setEnabled(active && row > 0);
-    DataSetNext1->setEnabled(active && row >= 0 && row < rows - 1);
-    DataSetLast1->setEnabled(active && row >= 0 && row < rows - 1);
-    DataSetInsert1->setEnabled(active);
-    DataSetDelete1->setEnabled(active && rows > 0);
-    DataSetPost1->setEnabled(editing);
-    DataSetCancel1->setEnabled(editing);
     // Only the toolbar button follows the results grid; the shortcut and the popup item stay.
     if (QToolButton* b = InsertButton())
         b->setEnabled(DataSetInsert1->isEnabled() && m_lastGrid != DBGridTResult);
@@ -294,6 +285,7 @@ void TFTip::DBGridTTipEnter(DBGrid* grid)
 {
     m_lastGrid = grid;
     m_dataSource = grid->GetDataSet();
+    m_rowCommands->SetDataSet(m_dataSource);
     UpdateActions();
 }
 

@@ -5,6 +5,7 @@
 #include "widgets/mdichild.h"
 
 class DataSet;
+class DataSetActions;
 class DBGrid;
 class QAction;
 class QLabel;
@@ -80,6 +81,7 @@ class TFTip : public MdiChild
 
   private:
     void Navigate(bool (DataSet::*step)());
+    // The Insert button, which follows the grid as well as the table.
     void UpdateActions();
 
     TDM& m_dm;
@@ -88,6 +90,7 @@ class TFTip : public MdiChild
     QSplitter* m_split3; // verifications | results
     DataSet* m_dataSource;
     DBGrid* m_lastGrid = nullptr;
+    DataSetActions* m_rowCommands = nullptr;
 };
 
 extern TFTip* FTip;

@@ -10,6 +10,7 @@
 #include "transfer/buffertransfer.h"
 #include "ui/exchange/sfframe.h"
 #include "widgets/captionstrip.h"
+#include "widgets/datasetactions.h"
 #include "widgets/dbgrid.h"
 #include "widgets/gridselection.h"
 #include "widgets/mainwindowlink.h"
@@ -125,6 +126,7 @@ TFSinchro::~TFSinchro()
     m_engine.PausePolling();
     TimerRequest.Stop();
     TimerColor.Stop();
+    m_rowCommands->SetDataSet(nullptr);
     // The grids die after this part of the window and report their focus loss on the way.
     for (DBGrid* g : {DBGridTTipSinch, DBGridSData, DBGridTResultSinch})
         disconnect(g, nullptr, this, nullptr);
@@ -218,6 +220,14 @@ void TFSinchro::BuildActions()
     connect(DataSetInsert1, &QAction::triggered, this, navigate(&DataSet::Append));
     addAction(DataSetDelete1);
     addAction(DataSetInsert1);
+    // The row commands follow the state of the table of the grid entered last.
+    m_rowCommands = new DataSetActions({.first = DataSetFirst1,
+                                        .prior = DataSetPrior1,
+                                        .next = DataSetNext1,
+                                        .last = DataSetLast1,
+                                        .insert = DataSetInsert1,
+                                        .remove = DataSetDelete1},
+                                       this);
 }
 
 QWidget* TFSinchro::BuildToolDock()
@@ -375,6 +385,7 @@ void TFSinchro::BuildGrids()
         TrackGrid(g);
     }
     m_actionGrid = DBGridTTipSinch;
+    m_rowCommands->SetDataSet(ActionDataSet());
 }
 
 void TFSinchro::SetGridCommands(QAction* saveAs, QAction* selectAll)
@@ -401,6 +412,7 @@ void TFSinchro::DBGridTTipSinchEnter(DBGrid* grid)
 {
     // The dataset commands act on the grid last entered.
     m_actionGrid = grid;
+    m_rowCommands->SetDataSet(ActionDataSet());
 }
 
 void TFSinchro::DBGridTTipSinchExit(DBGrid*)

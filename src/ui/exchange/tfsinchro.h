@@ -13,6 +13,7 @@
 
 #include <functional>
 
+class DataSetActions;
 class DBGrid;
 class QAction;
 class QLabel;
@@ -129,6 +130,7 @@ class TFSinchro : public MdiChild, private ExchangeHooks
     QPointer<QAction> m_saveAs;
     QPointer<QAction> m_selectAll;
     QPointer<DBGrid> m_actionGrid; // the grid the dataset actions act on
+    DataSetActions* m_rowCommands = nullptr;
     QPointer<DBGrid> m_archiveTipGrid;
     QPointer<DBGrid> m_archiveIdentGrid;
     QString m_refusedReason; // why the first refused record of the exchange was refused

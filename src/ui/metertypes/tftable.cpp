@@ -8,6 +8,7 @@
 #include "database/settingsstore.h"
 #include "database/tdm.h"
 #include "ui/metertypes/tablenewtippanel.h"
+#include "widgets/datasetactions.h"
 #include "widgets/dbgrid.h"
 #include "widgets/gridselection.h"
 
@@ -62,6 +63,18 @@ TFTable::TFTable(TDM& dm, QAction* outTable, QAction* inTable, QWidget* parent)
     DataSetDelete1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Delete));
     for (QAction* a : {DataSetInsert1, DataSetDelete1})
         a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+
+    // The row commands follow the table's state, as the standard dataset commands do.
+    auto* rowCommands = new DataSetActions({.first = DataSetFirst1,
+                                            .prior = DataSetPrior1,
+                                            .next = DataSetNext1,
+                                            .last = DataSetLast1,
+                                            .insert = DataSetInsert1,
+                                            .remove = DataSetDelete1,
+                                            .post = DataSetPost1,
+                                            .cancel = DataSetCancel1},
+                                           this);
+    rowCommands->SetDataSet(dm.ADOTableTip);
 
     DataSet* ds = dm.ADOTableTip;
     auto guarded = [ds](const std::function<void()>& step) {

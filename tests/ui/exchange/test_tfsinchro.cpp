@@ -785,4 +785,33 @@ TEST_F(InProcessWindowTest, CtrlDelWithACellBeingEditedDeletesTheRow)
     EXPECT_EQ(window->LabelNameCountSh->text(), QStringLiteral("Количество - 2 "));
 }
 
+TEST_F(InProcessWindowTest, RowCommandsFollowTheTableOfTheGridEntered)
+{
+    for (const char* n : {"1", "2", "3"})
+        AddMeter(QStringLiteral("T"), QStringLiteral("1600"), QLatin1String(n),
+                 QStringLiteral("A"));
+    window->resize(700, 500);
+    QApplication::setActiveWindow(window.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    // Which of first, prior, next, last and delete can be clicked.
+    auto enabled = [this] {
+        std::string out;
+        for (QAction* a : {window->DataSetFirst1, window->DataSetPrior1, window->DataSetNext1,
+                           window->DataSetLast1, window->DataSetDelete1})
+            out += ButtonOf(a)->isEnabled() ? '1' : '0';
+        return out;
+    };
+    DBGrid* meters = window->DBGridTTipSinch;
+    QTest::mouseClick(meters->viewport(), Qt::LeftButton, {},
+                      meters->visualRect(meters->model()->index(0, 0)).center());
+    EXPECT_EQ(enabled(), "00111") << "the first meter";
+    QTest::mouseClick(ButtonOf(window->DataSetNext1), Qt::LeftButton);
+    EXPECT_EQ(dm->ADOSinchro->RecNo(), 1);
+    EXPECT_EQ(enabled(), "11111") << "the second meter";
+    // The verification grid of a meter without verifications: nothing to move to or delete.
+    DBGrid* data = window->DBGridSData;
+    QTest::mouseClick(data->viewport(), Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_EQ(enabled(), "00000") << "an empty table";
+}
+
 } // namespace

@@ -4,10 +4,13 @@
 #include "ui/metertypes/tftable.h"
 #include "widgets/dbgrid.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
 
 namespace
 {
@@ -182,6 +185,52 @@ TEST_F(MeterTypesWindow, DeleteBySelectionKind)
     EXPECT_TRUE(DeviceTypes().isEmpty());
     EXPECT_EQ(messages.size(), 1u) << "one question for all rows";
     EXPECT_EQ(window->DBGridTTable->Selection(), DBGrid::SelectionKind::None);
+}
+
+TEST_F(MeterTypesWindow, RowCommandsFollowTheTablesState)
+{
+    for (const char* t : {"T0", "T1", "T2"})
+        AddDeviceType(QLatin1String(t), QStringLiteral("100"));
+    dm->ADOTableTip->First();
+    QApplication::setActiveWindow(window.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    auto button = [this](QAction* a) {
+        for (QToolBar* bar : window->findChildren<QToolBar*>()) {
+            if (auto* b = qobject_cast<QToolButton*>(bar->widgetForAction(a)))
+                return b;
+        }
+        return static_cast<QToolButton*>(nullptr);
+    };
+    // Which of first, prior, next, last, post and cancel can be clicked.
+    auto enabled = [&] {
+        std::string out;
+        for (QAction* a : {window->DataSetFirst1, window->DataSetPrior1, window->DataSetNext1,
+                           window->DataSetLast1, window->DataSetPost1, window->DataSetCancel1})
+            out += button(a)->isEnabled() ? '1' : '0';
+        return out;
+    };
+    EXPECT_EQ(enabled(), "001100") << "on the first row, nothing edited";
+    QTest::mouseClick(button(window->DataSetLast1), Qt::LeftButton);
+    EXPECT_EQ(dm->ADOTableTip->RecNo(), 2);
+    EXPECT_EQ(enabled(), "110000") << "on the last row";
+    QTest::mouseClick(button(window->DataSetPrior1), Qt::LeftButton);
+    EXPECT_EQ(enabled(), "111100") << "in the middle";
+
+    // Typing into a cell edits the row: post and cancel come on, and post stores it.
+    DBGrid* grid = window->DBGridTTable;
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                      grid->visualRect(grid->model()->index(1, 1)).center());
+    QTest::keyClick(grid, Qt::Key_F2);
+    QWidget* editor = QApplication::focusWidget();
+    ASSERT_TRUE(qobject_cast<QLineEdit*>(editor));
+    QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(editor, QStringLiteral("250"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents(); // the editor hands its text over once Enter is handled
+    EXPECT_EQ(enabled(), "111111") << "a row being edited";
+    QTest::mouseClick(button(window->DataSetPost1), Qt::LeftButton);
+    EXPECT_EQ(enabled(), "111100") << "posted";
+    EXPECT_EQ(DeviceTypes().value(1), QStringLiteral("T1=250"));
 }
 
 } // namespace
